@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Clock.h"
+#include "app/FileStore.h"
+#include "draw/Generator.h"
+#include "platform/Platform.h"
+#include "ui/HandlerTable.h"
+#include "ui/Layer.h"
+
+namespace app {
+
+// What every handler works with: the window layer, the run-directory files,
+// the clock, the operating system's services and the program-wide state.
+struct App {
+  ui::Layer& ui;
+  FileStore& files;
+  Clock& clock;
+  platform::Platform& platform;
+  AppState& state;
+  draw::Generator generator{};  // lives as long as the process
+};
+
+// Binds every handler of the program to the table.
+void BindHandlers(App& app, ui::HandlerTable& table);
+
+}  // namespace app

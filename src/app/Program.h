@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "app/App.h"
+
+namespace app {
+
+// The whole program put together: the window layer, the files of the run
+// directory and the handlers, over services that tests may replace.
+class Program {
+ public:
+  Program(std::function<fs::path()> runDirectory, Clock& clock, platform::Platform& platform, AppState& state,
+          ui::LayerOptions options = {});
+  ~Program();
+
+  App& app() { return *app_; }
+  ui::Layer& layer() { return *layer_; }
+
+  // Loads MainWindow as the start-up window and runs until the program ends.
+  int Run();
+
+ private:
+  ui::HandlerTable handlers_;
+  std::unique_ptr<ui::Layer> layer_;
+  std::unique_ptr<FileStore> files_;
+  std::unique_ptr<App> app_;
+};
+
+}  // namespace app

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+#include "ui/ControlSpec.h"
+
+namespace ui {
+
+// The resources the program carries whole.
+std::string_view RegularFontFace();
+std::string_view LightFontFace();
+std::string_view BoldFontFace();
+std::string_view Picture(Asset asset);  // encoded PNG or JPEG bytes
+
+}  // namespace ui

@@ -1,0 +1,83 @@
+#include "ui/Backend.h"
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QStyleFactory>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "ui/qt/Fonts.h"
+
+namespace ui {
+namespace {
+
+QApplication* g_application = nullptr;
+
+void StartToolkit(int& argc, char** argv) {
+  g_application = new QApplication(argc, argv);
+  // One look on every desktop, whatever style the desktop prefers.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  qt::RegisterEmbeddedFaces();
+}
+
+bool HasDisplay() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform && *platform) return true;
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+void InitBackend(int& argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "Brevant needs a graphical display, and none is available here (DISPLAY and "
+                 "WAYLAND_DISPLAY are not set).\n"
+                 "Start it from a desktop session, or under a virtual display:\n"
+                 "  xvfb-run -a %s\n",
+                 argc > 0 ? argv[0] : "brevant");
+    std::exit(2);
+  }
+  StartToolkit(argc, argv);
+}
+
+int RunWithUiThread(int& argc, char** argv, const std::function<int()>& body) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  StartToolkit(argc, argv);
+  int result = 1;
+  std::thread worker([&] {
+    result = body();
+    QMetaObject::invokeMethod(g_application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+  });
+  QApplication::exec();
+  worker.join();
+  return result;
+}
+
+}  // namespace ui
+
+#include <future>
+
+namespace ui {
+
+void RunOnUiThread(const std::function<void()>& fn) {
+  if (QThread::currentThread() == QCoreApplication::instance()->thread()) {
+    fn();
+    return;
+  }
+  std::promise<void> done;
+  QMetaObject::invokeMethod(
+      QCoreApplication::instance(),
+      [&] {
+        fn();
+        done.set_value();
+      },
+      Qt::QueuedConnection);
+  done.get_future().wait();
+}
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+#include "ui/qt/Fonts.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFontDatabase>
+#include <QStringList>
+
+#include "ui/Resources.h"
+
+namespace ui::qt {
+namespace {
+
+struct Families {
+  QString regular;
+  QString light;
+};
+
+Families& RegisteredFamilies() {
+  static Families families;
+  return families;
+}
+
+QString AddFace(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int id = QFontDatabase::addApplicationFontFromData(
+      QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  const QStringList names = QFontDatabase::applicationFontFamilies(id);
+  return names.isEmpty() ? QString() : names.first();
+}
+
+}  // namespace
+
+void RegisterEmbeddedFaces() {
+  Families& families = RegisteredFamilies();
+  families.regular = AddFace(RegularFontFace());
+  AddFace(BoldFontFace());
+  families.light = AddFace(LightFontFace());
+  if (families.light.isEmpty()) families.light = families.regular;
+}
+
+QFont MakeFont(const Font& spec) {
+  QFont font = QApplication::font();
+  const Families& families = RegisteredFamilies();
+  if (spec.face == Face::WenKai && !families.regular.isEmpty()) {
+    font.setFamilies({families.regular});
+  } else if (spec.face == Face::WenKaiLight && !families.light.isEmpty()) {
+    font.setFamilies({families.light});
+  }
+  if (spec.px > 0) font.setPixelSize(spec.px);
+  font.setWeight(static_cast<QFont::Weight>(spec.weight));
+  font.setItalic(spec.italic);
+  return font;
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,54 @@
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "ui/Gbk.h"
+#include "ui/qt/QtText.h"
+
+namespace ui {
+namespace qt {
+
+QString FromGbk(std::string_view gbk) {
+  QStringDecoder decoder("GBK");
+  return decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+}
+
+std::string ToGbk(const QString& text) {
+  // Encoded one character (or surrogate pair) at a time, so that a character
+  // without a GBK form becomes "?" and leaves the rest of the text intact.
+  std::string out;
+  out.reserve(static_cast<std::size_t>(text.size()) * 2);
+  QStringEncoder encoder("GBK");
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    const QStringView piece = QStringView(text).mid(i, len);
+    i += len;
+    if (piece.size() == 1 && piece.at(0).unicode() < 0x80) {
+      out += static_cast<char>(piece.at(0).unicode());
+      continue;
+    }
+    QStringEncoder one("GBK", QStringConverter::Flag::Stateless);
+    const QByteArray bytes = one.encode(piece);
+    if (one.hasError() || bytes.isEmpty() || bytes == "?" || bytes.contains('\x1a')) {
+      out += '?';
+    } else {
+      out.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+  }
+  return out;
+}
+
+QString ForDisplay(const QString& caption) {
+  QString shown = caption;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return shown;
+}
+
+}  // namespace qt
+
+std::string Utf8ToGbk(std::string_view utf8) {
+  return qt::ToGbk(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+std::string GbkToUtf8(std::string_view gbk) { return qt::FromGbk(gbk).toUtf8().toStdString(); }
+
+}  // namespace ui

@@ -1,0 +1,607 @@
+#include "ui/qt/QtLayer.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+#include "ui/Resources.h"
+#include "ui/qt/Fonts.h"
+#include "ui/qt/PictureBox.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/SuperButton.h"
+#include "ui/qt/WindowWidget.h"
+
+namespace ui::qt {
+namespace {
+
+// The frame a fixed window gets around its client area: the outer size in
+// the catalogue includes it.
+constexpr int kFrameWidth = 3;
+constexpr int kCaptionHeight = 23;
+
+bool HasCaptionBar(const WindowSpec& spec) {
+  return spec.border != Border::None && (spec.caption[0] != '\0' || spec.systemMenu);
+}
+
+QSize ClientSize(const WindowSpec& spec) {
+  if (spec.border == Border::None) return {spec.width, spec.height};
+  const int caption = HasCaptionBar(spec) ? kCaptionHeight : 0;
+  return {spec.width - 2 * kFrameWidth, spec.height - 2 * kFrameWidth - caption};
+}
+
+Qt::WindowFlags FlagsFor(const WindowSpec& spec) {
+  Qt::WindowFlags flags = spec.taskbar ? Qt::Window : Qt::Tool;
+  if (spec.border == Border::None) {
+    flags |= Qt::FramelessWindowHint;
+  } else {
+    flags |= Qt::CustomizeWindowHint;
+    if (HasCaptionBar(spec)) flags |= Qt::WindowTitleHint;
+    if (spec.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (spec.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  }
+  if (spec.topmost) flags |= Qt::WindowStaysOnTopHint;
+  return flags;
+}
+
+QColor ToQColor(Color c) { return QColor(c.r, c.g, c.b); }
+
+void SetColors(QWidget* widget, Color text, Color back, QPalette::ColorRole textRole,
+               QPalette::ColorRole backRole, bool fillBackground) {
+  QPalette palette = widget->palette();
+  if (!text.isDefault) palette.setColor(textRole, ToQColor(text));
+  if (!back.isDefault) palette.setColor(backRole, ToQColor(back));
+  widget->setPalette(palette);
+  widget->setAutoFillBackground(fillBackground);
+}
+
+Qt::Alignment AlignmentOf(const ControlSpec& c) {
+  Qt::Alignment a = c.halign == HAlign::Left ? Qt::AlignLeft : c.halign == HAlign::Center ? Qt::AlignHCenter : Qt::AlignRight;
+  a |= c.valign == VAlign::Top ? Qt::AlignTop : c.valign == VAlign::Center ? Qt::AlignVCenter : Qt::AlignBottom;
+  return a;
+}
+
+QStringList ItemsOf(const char* utf8) {
+  const QString all = FromUtf8(utf8);
+  return all.isEmpty() ? QStringList() : all.split(QLatin1Char('\n'));
+}
+
+// A label that draws only its text; a press on it goes nowhere, so it does not
+// move the window.
+class TransparentLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+};
+
+// A picture box reports the left button going down, then lets the press reach
+// the window (which may move).
+class PressablePicture final : public PictureBox {
+ public:
+  PressablePicture(PictureMode mode, QWidget* parent, std::function<void()> onPress)
+      : PictureBox(mode, parent), onPress_(std::move(onPress)) {}
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton && onPress_) onPress_();
+    event->ignore();
+  }
+
+ private:
+  std::function<void()> onPress_;
+};
+
+}  // namespace
+
+QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options) : handlers_(handlers), options_(options) {}
+
+QtLayer::~QtLayer() {
+  for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
+}
+
+OpenWindow* QtLayer::Find(WindowId w) {
+  const auto i = static_cast<std::size_t>(w);
+  return i < open_.size() ? open_[i].get() : nullptr;
+}
+
+bool QtLayer::IsOpen(WindowId w) const {
+  const auto i = static_cast<std::size_t>(w);
+  return i < open_.size() && open_[i] != nullptr;
+}
+
+BuiltControl* QtLayer::FindControl(ControlId c) {
+  OpenWindow* window = Find(c.window);
+  if (!window || c.index >= window->controls.size()) return nullptr;
+  return &window->controls[c.index];
+}
+
+std::optional<WindowId> QtLayer::WindowOf(const QWidget* topLevel) const {
+  for (std::size_t i = 0; i < open_.size(); ++i) {
+    if (open_[i] && open_[i]->widget == topLevel) return static_cast<WindowId>(i);
+  }
+  return std::nullopt;
+}
+
+void QtLayer::Deliver(Handler h) {
+  if (!Ended()) handlers_.Call(h);
+}
+
+bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) {
+  if (Ended() || w >= WindowId::Count) return false;
+  if (OpenWindow* open = Find(w)) {
+    open->widget->show();
+    open->widget->raise();
+    open->widget->activateWindow();
+    return true;
+  }
+  const WindowSpec& spec = Window(w);
+  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
+  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(spec),
+                               [this, w] { ClosedByUser(w); });
+  top->setObjectName(QString::fromUtf8(spec.name));
+  top->setWindowTitle(FromUtf8(spec.caption));
+  top->setFixedSize(ClientSize(spec));
+  if (!spec.background.isDefault) SetColors(top, kDefaultColor, spec.background, QPalette::WindowText, QPalette::Window, true);
+  if (spec.dragAnywhere) top->installEventFilter(new DragToMove(top));
+
+  auto window = std::make_unique<OpenWindow>();
+  window->spec = &spec;
+  window->widget = top;
+  window->modal = modal;
+  window->owner = ownerWindow ? owner : std::nullopt;
+  OpenWindow& built = *window;
+  open_[static_cast<std::size_t>(w)] = std::move(window);
+  Build(built, top);
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    top->move(area.left() + (area.width() - spec.width) / 2, area.top() + (area.height() - spec.height) / 2);
+  }
+  if (modal) top->setWindowModality(Qt::ApplicationModal);
+  top->show();
+  Deliver(spec.created);
+
+  OpenWindow* stillOpen = Find(w);
+  if (!modal || !stillOpen || stillOpen->widget != top) return true;
+  QEventLoop loop;
+  stillOpen->modalLoop = &loop;
+  loop.exec();
+  return true;
+}
+
+void QtLayer::Build(OpenWindow& window, QWidget* top) {
+  const WindowSpec& spec = *window.spec;
+  window.controls.resize(spec.controls.size());
+  for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+    const ControlSpec& c = spec.controls[i];
+    BuiltControl& b = window.controls[i];
+    b.spec = &c;
+    QWidget* parent = top;
+    if (c.container) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (std::string_view(spec.controls[j].name) != c.container) continue;
+        BuiltControl& holder = window.controls[j];
+        parent = holder.pages.empty() ? holder.widget.data()
+                                      : holder.pages[static_cast<std::size_t>(std::clamp<int>(c.page, 0, static_cast<int>(holder.pages.size()) - 1))].data();
+        break;
+      }
+    }
+    const ControlId id{spec.id, static_cast<uint16_t>(i)};
+    QWidget* widget = nullptr;
+    switch (c.kind) {
+      case Kind::SuperButton: {
+        auto* button = new SuperButton(c.scheme, parent);
+        b.caption = FromUtf8(c.text);
+        button->setText(b.caption);
+        QObject::connect(button, &QAbstractButton::clicked, [this, h = c.handler] { Deliver(h); });
+        widget = button;
+        break;
+      }
+      case Kind::TransparentLabel:
+      case Kind::Label: {
+        const bool transparent = c.kind == Kind::TransparentLabel;
+        QLabel* label = transparent ? new TransparentLabel(parent) : new QLabel(parent);
+        b.caption = FromUtf8(c.text);
+        label->setText(ForDisplay(b.caption));
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(AlignmentOf(c));
+        label->setWordWrap(c.wrap);
+        SetColors(label, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window, !transparent);
+        widget = label;
+        break;
+      }
+      case Kind::EditBox: {
+        auto* edit = new QLineEdit(FromUtf8(c.text), parent);
+        edit->setFrame(c.frame);
+        edit->setAlignment(c.halign == HAlign::Center ? Qt::AlignCenter : c.halign == HAlign::Right ? Qt::AlignRight : Qt::AlignLeft);
+        if (c.editMode == EditMode::Password) {
+          edit->setEchoMode(QLineEdit::Password);
+          edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+        }
+        edit->setReadOnly(c.editMode == EditMode::ReadOnly);
+        SetColors(edit, c.textColor, c.backColor, QPalette::Text, QPalette::Base, false);
+        widget = edit;
+        break;
+      }
+      case Kind::Button: {
+        auto* button = new QPushButton(parent);
+        b.caption = FromUtf8(c.text);
+        button->setText(ForDisplay(b.caption));
+        QObject::connect(button, &QAbstractButton::clicked, [this, h = c.handler] { Deliver(h); });
+        widget = button;
+        break;
+      }
+      case Kind::RadioButton: {
+        auto* radio = new QRadioButton(parent);
+        b.caption = FromUtf8(c.text);
+        radio->setText(ForDisplay(b.caption));
+        radio->setChecked(c.checked);
+        QObject::connect(radio, &QAbstractButton::clicked, [this, h = c.handler] { Deliver(h); });
+        widget = radio;
+        break;
+      }
+      case Kind::GroupBox: {
+        auto* group = new QGroupBox(parent);
+        b.caption = FromUtf8(c.text);
+        group->setTitle(ForDisplay(b.caption));
+        SetColors(group, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window, !c.backColor.isDefault);
+        if (spec.dragAnywhere) group->installEventFilter(new DragToMove(top));
+        widget = group;
+        break;
+      }
+      case Kind::ComboBox: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(c.comboStyle != ComboStyle::DropDownList);
+        combo->addItems(ItemsOf(c.items));
+        combo->setCurrentIndex(c.selection);
+        if (combo->isEditable()) combo->setEditText(FromUtf8(c.text));
+        widget = combo;
+        break;
+      }
+      case Kind::ListBox: {
+        auto* list = new QListWidget(parent);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->addItems(ItemsOf(c.items));
+        QObject::connect(list, &QListWidget::itemDoubleClicked, [this, h = c.handler] { Deliver(h); });
+        widget = list;
+        break;
+      }
+      case Kind::PictureBox: {
+        auto* picture = new PressablePicture(c.pictureMode, parent, [this, h = c.handler] { Deliver(h); });
+        SetColors(picture, kDefaultColor, c.backColor, QPalette::WindowText, QPalette::Window, !c.backColor.isDefault);
+        picture->SetEncodedPicture(Picture(c.picture));
+        widget = picture;
+        break;
+      }
+      case Kind::Timer: {
+        b.timer = new QTimer(top);
+        QObject::connect(b.timer, &QTimer::timeout, [this, id] {
+          if (BuiltControl* timer = FindControl(id)) Deliver(timer->spec->handler);
+        });
+        SetInterval(id, c.interval);
+        continue;
+      }
+      case Kind::PageContainer: {
+        auto* area = new QWidget(parent);
+        const QStringList titles = ItemsOf(c.items);
+        for (qsizetype p = 0; p < std::max<qsizetype>(1, titles.size()); ++p) {
+          auto* page = new QWidget(area);
+          page->setObjectName(titles.value(p));
+          page->setGeometry(0, 0, c.width, c.height);
+          page->setVisible(p == 0);
+          b.pages.emplace_back(page);
+        }
+        widget = area;
+        break;
+      }
+    }
+    widget->setObjectName(QString::fromUtf8(c.name));
+    widget->setGeometry(c.left, c.top, c.width, c.height);
+    if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) widget->setFont(MakeFont(c.font));
+    widget->setEnabled(c.enabled);
+    if (!c.visible) widget->setVisible(false);
+    b.widget = widget;
+  }
+}
+
+void QtLayer::ClosedByUser(WindowId w) {
+  if (startup_ && w == *startup_) {
+    EndProgram(0);
+    return;
+  }
+  Destroy(w);
+}
+
+void QtLayer::CloseWindow(WindowId w) {
+  if (!IsOpen(w)) return;
+  if (startup_ && w == *startup_) {
+    EndProgram(0);
+    return;
+  }
+  Destroy(w);
+}
+
+void QtLayer::Destroy(WindowId w) {
+  std::unique_ptr<OpenWindow>& slot = open_[static_cast<std::size_t>(w)];
+  if (!slot) return;
+  // Windows owned by this one go with it.
+  for (std::size_t i = 0; i < open_.size(); ++i) {
+    if (open_[i] && open_[i]->owner == w) Destroy(static_cast<WindowId>(i));
+  }
+  std::unique_ptr<OpenWindow> window = std::move(slot);
+  if (window->modalLoop) window->modalLoop->quit();
+  for (BuiltControl& control : window->controls) {
+    if (control.timer) control.timer->stop();
+  }
+  if (QWidget* widget = window->widget) {
+    if (auto* top = qobject_cast<WindowWidget*>(widget)) top->AllowClose();
+    widget->hide();
+    // The window may be closing from one of its own handlers: delete it once
+    // control is back in the event loop.
+    widget->deleteLater();
+  }
+}
+
+void QtLayer::EndProgram(int exitCode) {
+  if (Ended()) return;
+  exitCode_ = exitCode;
+  for (QWidget* box : QApplication::topLevelWidgets()) {
+    if (auto* message = qobject_cast<QDialog*>(box); message && message->isVisible()) message->reject();
+  }
+  for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
+  if (!options_.hostedEventLoop) QCoreApplication::exit(exitCode);
+}
+
+int QtLayer::Run(WindowId startup) {
+  startup_ = startup;
+  if (!LoadWindow(startup, kNoOwner, false)) {
+    if (Ended()) return *exitCode_;
+    Fatal("载入启动窗口失败");
+    return 1;
+  }
+  if (Ended() || options_.hostedEventLoop) return exitCode_.value_or(0);
+  const int code = QApplication::exec();
+  return exitCode_.value_or(code);
+}
+
+void QtLayer::Fatal(const char* utf8Message) {
+  std::fprintf(stderr, "%s\n", utf8Message);
+  if (!options_.hostedEventLoop) {
+    QMessageBox box(QMessageBox::Critical, QString(), QString::fromUtf8(utf8Message), QMessageBox::Ok);
+    box.exec();
+  }
+  EndProgram(1);
+}
+
+BuiltControl* QtLayer::Require(ControlId c, Access access) {
+  if (Ended()) return nullptr;
+  BuiltControl* control = FindControl(c);
+  if (!control) {
+    Fatal(access == Access::Read ? "读取组件属性时发现指定窗口尚未载入" : "修改组件属性时发现指定窗口尚未载入");
+    return nullptr;
+  }
+  return control;
+}
+
+std::string QtLayer::Text(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  if (!b || !b->widget) return {};
+  switch (b->spec->kind) {
+    case Kind::EditBox:
+      return ToGbk(static_cast<QLineEdit*>(b->widget.data())->text());
+    case Kind::ComboBox:
+      return ToGbk(static_cast<QComboBox*>(b->widget.data())->currentText());
+    case Kind::ListBox: {
+      const QListWidgetItem* item = static_cast<QListWidget*>(b->widget.data())->currentItem();
+      return item ? ToGbk(item->text()) : std::string();
+    }
+    default:
+      return ToGbk(b->caption);
+  }
+}
+
+void QtLayer::SetText(ControlId c, std::string_view text) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->widget) return;
+  const QString value = FromGbk(text);
+  switch (b->spec->kind) {
+    case Kind::EditBox:
+      static_cast<QLineEdit*>(b->widget.data())->setText(value);
+      return;
+    case Kind::ComboBox:
+      if (auto* combo = static_cast<QComboBox*>(b->widget.data()); combo->isEditable()) combo->setEditText(value);
+      return;
+    case Kind::SuperButton:
+      b->caption = value;
+      static_cast<SuperButton*>(b->widget.data())->setText(value);
+      return;
+    case Kind::Label:
+    case Kind::TransparentLabel:
+      b->caption = value;
+      static_cast<QLabel*>(b->widget.data())->setText(ForDisplay(value));
+      return;
+    case Kind::Button:
+    case Kind::RadioButton:
+      b->caption = value;
+      static_cast<QAbstractButton*>(b->widget.data())->setText(ForDisplay(value));
+      return;
+    case Kind::GroupBox:
+      b->caption = value;
+      static_cast<QGroupBox*>(b->widget.data())->setTitle(ForDisplay(value));
+      return;
+    default:
+      return;
+  }
+}
+
+bool QtLayer::Visible(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b && b->widget && !b->widget->isHidden();
+}
+
+void QtLayer::SetVisible(ControlId c, bool visible) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (b && b->widget) b->widget->setVisible(visible);
+}
+
+bool QtLayer::Enabled(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b && b->widget && b->widget->isEnabled();
+}
+
+void QtLayer::SetEnabled(ControlId c, bool enabled) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (b && b->widget) b->widget->setEnabled(enabled);
+}
+
+int QtLayer::Selection(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  if (!b || !b->widget) return -1;
+  if (b->spec->kind == Kind::ComboBox) return static_cast<QComboBox*>(b->widget.data())->currentIndex();
+  if (b->spec->kind == Kind::ListBox) {
+    auto* list = static_cast<QListWidget*>(b->widget.data());
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+  }
+  return -1;
+}
+
+void QtLayer::SetSelection(ControlId c, int index) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->widget) return;
+  if (b->spec->kind == Kind::ComboBox) {
+    auto* combo = static_cast<QComboBox*>(b->widget.data());
+    combo->setCurrentIndex(std::clamp(index, -1, combo->count() - 1));
+  } else if (b->spec->kind == Kind::ListBox) {
+    auto* list = static_cast<QListWidget*>(b->widget.data());
+    const int row = std::clamp(index, -1, list->count() - 1);
+    if (row < 0) {
+      list->clearSelection();
+      list->setCurrentRow(-1);
+    } else {
+      list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
+  }
+}
+
+int QtLayer::AddItem(ControlId c, std::string_view text) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->widget) return -1;
+  if (b->spec->kind == Kind::ComboBox) {
+    auto* combo = static_cast<QComboBox*>(b->widget.data());
+    const int selected = combo->currentIndex();
+    combo->addItem(FromGbk(text));
+    // Adding to an empty list box selects nothing.
+    combo->setCurrentIndex(selected);
+    return combo->count() - 1;
+  }
+  if (b->spec->kind == Kind::ListBox) {
+    auto* list = static_cast<QListWidget*>(b->widget.data());
+    list->addItem(FromGbk(text));
+    return list->count() - 1;
+  }
+  return -1;
+}
+
+bool QtLayer::Checked(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b && b->spec->kind == Kind::RadioButton && static_cast<QRadioButton*>(b->widget.data())->isChecked();
+}
+
+void QtLayer::SetChecked(ControlId c, bool checked) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || b->spec->kind != Kind::RadioButton) return;
+  auto* radio = static_cast<QRadioButton*>(b->widget.data());
+  // An exclusive radio button cannot be cleared directly.
+  radio->setAutoExclusive(false);
+  radio->setChecked(checked);
+  radio->setAutoExclusive(true);
+}
+
+void QtLayer::SetPicture(ControlId c, std::string_view encoded) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (b && b->spec->kind == Kind::PictureBox) static_cast<PictureBox*>(b->widget.data())->SetEncodedPicture(encoded);
+}
+
+void QtLayer::SetInterval(ControlId c, int ms) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->timer) return;
+  ms = std::max(ms, 0);
+  if (ms == b->interval) return;
+  b->interval = ms;
+  b->timer->stop();
+  if (ms > 0 && !options_.manualTimers) b->timer->start(ms);
+}
+
+bool QtLayer::FireTimer(ControlId c) {
+  BuiltControl* b = FindControl(c);
+  if (!b || !b->timer || b->interval <= 0 || Ended()) return false;
+  Deliver(b->spec->handler);
+  return true;
+}
+
+int QtLayer::Page(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b ? b->page : 0;
+}
+
+void QtLayer::SetPage(ControlId c, int page) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || b->pages.empty()) return;
+  b->page = std::clamp(page, 0, static_cast<int>(b->pages.size()) - 1);
+  for (std::size_t p = 0; p < b->pages.size(); ++p) b->pages[p]->setVisible(static_cast<int>(p) == b->page);
+}
+
+void QtLayer::ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) {
+  if (Ended()) return;
+  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
+  QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(text), QMessageBox::Ok,
+                  ownerWindow ? ownerWindow->widget.data() : nullptr);
+  box.setObjectName(QStringLiteral("MessageBox"));
+  box.setTextFormat(Qt::PlainText);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setProperty("brevantOwner", ownerWindow ? static_cast<int>(*owner) : -1);
+  box.exec();
+}
+
+std::string QtLayer::BrowseForPath(std::string_view prompt) {
+  if (Ended()) return {};
+  QFileDialog dialog(QApplication::activeWindow(), FromGbk(prompt));
+  dialog.setObjectName(QStringLiteral("BrowseDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return ToGbk(dialog.selectedFiles().first());
+}
+
+bool QtLayer::RegisterFontFile(const std::string& nativePath) {
+  return QFontDatabase::addApplicationFont(QString::fromStdString(nativePath)) != -1;
+}
+
+QtLayer* AsQtLayer(Layer& layer) { return dynamic_cast<QtLayer*>(&layer); }
+
+}  // namespace ui::qt
+
+namespace ui {
+
+std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
+  return std::make_unique<qt::QtLayer>(handlers, options);
+}
+
+}  // namespace ui

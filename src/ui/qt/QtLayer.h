@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/Catalogue.h"
+#include "ui/Layer.h"
+
+class QEventLoop;
+class QTimer;
+
+namespace ui::qt {
+
+// One control of an open window.
+struct BuiltControl {
+  const ControlSpec* spec = nullptr;
+  QPointer<QWidget> widget;              // nullptr for timers
+  QTimer* timer = nullptr;               // timers only
+  int interval = 0;                      // timers: the current interval
+  std::vector<QPointer<QWidget>> pages;  // page containers: one child area per page
+  int page = 0;                          // page containers: the current page
+  QString caption;                       // labels and buttons: the caption as set (with CR LF)
+};
+
+// A window from load to close.
+struct OpenWindow {
+  const WindowSpec* spec = nullptr;
+  QPointer<QWidget> widget;
+  std::vector<BuiltControl> controls;
+  QEventLoop* modalLoop = nullptr;  // set while a modal load waits for the window
+  bool modal = false;
+  std::optional<WindowId> owner;  // the window that keeps this one above it
+};
+
+// The window layer on Qt Widgets.
+class QtLayer final : public Layer {
+ public:
+  QtLayer(const HandlerTable& handlers, LayerOptions options);
+  ~QtLayer() override;
+
+  bool LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) override;
+  void CloseWindow(WindowId w) override;
+  bool IsOpen(WindowId w) const override;
+
+  std::string Text(ControlId c) override;
+  void SetText(ControlId c, std::string_view text) override;
+  bool Visible(ControlId c) override;
+  void SetVisible(ControlId c, bool visible) override;
+  bool Enabled(ControlId c) override;
+  void SetEnabled(ControlId c, bool enabled) override;
+  int Selection(ControlId c) override;
+  void SetSelection(ControlId c, int index) override;
+  int AddItem(ControlId c, std::string_view text) override;
+  bool Checked(ControlId c) override;
+  void SetChecked(ControlId c, bool checked) override;
+  void SetPicture(ControlId c, std::string_view encoded) override;
+  void SetInterval(ControlId c, int ms) override;
+  int Page(ControlId c) override;
+  void SetPage(ControlId c, int page) override;
+
+  void ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) override;
+  std::string BrowseForPath(std::string_view prompt) override;
+  bool RegisterFontFile(const std::string& nativePath) override;
+
+  int Run(WindowId startup) override;
+  void EndProgram(int exitCode) override;
+
+  // For the test driver.
+  OpenWindow* Find(WindowId w);
+  BuiltControl* FindControl(ControlId c);
+  bool FireTimer(ControlId c);  // one period of a running timer
+  std::optional<int> ExitCode() const { return exitCode_; }
+  bool Ended() const { return exitCode_.has_value(); }
+  // The window of a top-level widget, if it is one of ours.
+  std::optional<WindowId> WindowOf(const QWidget* topLevel) const;
+  // Called when the user closes a window by its title bar.
+  void ClosedByUser(WindowId w);
+
+ private:
+  enum class Access { Read, Write };
+  BuiltControl* Require(ControlId c, Access access);
+  void Fatal(const char* utf8Message);
+  void Build(OpenWindow& window, QWidget* top);
+  void Deliver(Handler h);
+  void Destroy(WindowId w);
+
+  const HandlerTable& handlers_;
+  LayerOptions options_;
+  std::array<std::unique_ptr<OpenWindow>, kWindowCount> open_{};
+  std::optional<WindowId> startup_;
+  std::optional<int> exitCode_;
+};
+
+// The layer behind a Layer reference, when it is the Qt one.
+QtLayer* AsQtLayer(Layer& layer);
+
+}  // namespace ui::qt

@@ -1,0 +1,370 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <memory>
+
+#include "ui/Backend.h"
+#include "ui/qt/QtLayer.h"
+#include "ui/qt/QtText.h"
+
+namespace ui::qt {
+namespace {
+
+using namespace std::chrono_literals;
+
+// How long the UI thread may stay busy before a test gives up on it.
+constexpr auto kUiTimeout = 60s;
+
+class QtDriver final : public Driver {
+ public:
+  explicit QtDriver(QtLayer& layer) : layer_(layer) {}
+
+  void Post(std::function<void()> fn) override {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(fn), Qt::QueuedConnection);
+    Settle();
+  }
+
+  void Sync(std::function<void()> fn) override {
+    auto done = std::make_shared<std::promise<void>>();
+    auto future = done->get_future();
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [fn = std::move(fn), done] {
+          fn();
+          done->set_value();
+        },
+        Qt::QueuedConnection);
+    if (future.wait_for(kUiTimeout) != std::future_status::ready) {
+      std::fprintf(stderr, "the UI thread did not answer within the time limit\n");
+      std::abort();
+    }
+  }
+
+  bool Click(ControlId c) override {
+    return Act(c, [](QWidget* w) { ClickAt(w, w->rect().center()); });
+  }
+
+  bool PressMouse(ControlId c) override {
+    return Act(c, [](QWidget* w) { ClickAt(w, w->rect().center()); });
+  }
+
+  bool Type(ControlId c, std::string_view gbk) override {
+    const QString text = FromGbk(gbk);
+    return Act(c, [text](QWidget* w) {
+      w->setFocus(Qt::OtherFocusReason);
+      QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(w, Qt::Key_Delete);
+      for (QChar ch : text) {
+        // Each character arrives as a key press carrying its text, as an input
+        // method delivers characters that have no key of their own.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(w, &release);
+      }
+    });
+  }
+
+  bool ChooseItem(ControlId c, int index) override {
+    return Act(c, [index](QWidget* w) {
+      auto* combo = qobject_cast<QComboBox*>(w);
+      if (!combo || index < 0 || index >= combo->count()) return;
+      combo->showPopup();
+      QAbstractItemView* view = combo->view();
+      const QRect item = view->visualRect(view->model()->index(index, combo->modelColumn()));
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, item.center());
+    });
+  }
+
+  bool DoubleClickItem(ControlId c, int index) override {
+    return ActOnItem(c, index, [](QWidget* viewport, QPoint at) { QTest::mouseDClick(viewport, Qt::LeftButton, {}, at); });
+  }
+
+  bool SelectItem(ControlId c, int index) override {
+    return ActOnItem(c, index, [](QWidget* viewport, QPoint at) { QTest::mouseClick(viewport, Qt::LeftButton, {}, at); });
+  }
+
+  bool FireTimer(ControlId c) override {
+    auto fired = std::make_shared<bool>(false);
+    Post([this, c, fired] { *fired = layer_.FireTimer(c); });
+    return *fired;
+  }
+
+  bool CloseByUser(WindowId w) override {
+    auto ok = std::make_shared<bool>(false);
+    Post([this, w, ok] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window || !window->widget || Blocked(window->widget)) return;
+      *ok = true;
+      window->widget->close();
+    });
+    return *ok;
+  }
+
+  bool IsOpen(WindowId w) override {
+    return Read([&] { return layer_.IsOpen(w); });
+  }
+
+  std::vector<WindowId> OpenWindows() override {
+    return Read([&] {
+      std::vector<WindowId> windows;
+      for (int i = 0; i < kWindowCount; ++i) {
+        if (layer_.IsOpen(static_cast<WindowId>(i))) windows.push_back(static_cast<WindowId>(i));
+      }
+      return windows;
+    });
+  }
+
+  std::optional<WindowId> ModalWindow() override {
+    return Read([&]() -> std::optional<WindowId> {
+      QWidget* modal = QApplication::activeModalWidget();
+      return modal ? layer_.WindowOf(modal) : std::nullopt;
+    });
+  }
+
+  std::string Text(ControlId c) override {
+    return Read([&]() -> std::string { return layer_.IsOpen(c.window) ? layer_.Text(c) : std::string(); });
+  }
+
+  bool IsShown(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      return b && b->widget && b->widget->isVisible();
+    });
+  }
+
+  bool IsEnabled(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      return b && b->widget && b->widget->isEnabled();
+    });
+  }
+
+  bool IsChecked(ControlId c) override {
+    return Read([&] { return layer_.IsOpen(c.window) && layer_.Checked(c); });
+  }
+
+  int Selection(ControlId c) override {
+    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Selection(c) : -1; });
+  }
+
+  std::vector<std::string> Items(ControlId c) override {
+    return Read([&] {
+      std::vector<std::string> items;
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->widget) return items;
+      if (auto* combo = qobject_cast<QComboBox*>(b->widget.data())) {
+        for (int i = 0; i < combo->count(); ++i) items.push_back(ToGbk(combo->itemText(i)));
+      } else if (auto* list = qobject_cast<QListWidget*>(b->widget.data())) {
+        for (int i = 0; i < list->count(); ++i) items.push_back(ToGbk(list->item(i)->text()));
+      }
+      return items;
+    });
+  }
+
+  int Page(ControlId c) override {
+    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Page(c) : -1; });
+  }
+
+  int Interval(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      return b ? b->interval : -1;
+    });
+  }
+
+  Rect Geometry(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b) return Rect{};
+      if (!b->widget) return Rect{b->spec->left, b->spec->top, 0, 0};
+      const QRect g = b->widget->geometry();
+      return Rect{g.left(), g.top(), g.width(), g.height()};
+    });
+  }
+
+  Rect WindowGeometry(WindowId w) override {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window || !window->widget) return Rect{};
+      const QRect frame = window->widget->frameGeometry();
+      return Rect{frame.left(), frame.top(), window->spec->width, window->spec->height};
+    });
+  }
+
+  std::optional<MessageBoxInfo> OpenMessageBox() override {
+    return Read([&]() -> std::optional<MessageBoxInfo> {
+      QMessageBox* box = CurrentMessageBox();
+      if (!box) return std::nullopt;
+      MessageBoxInfo info{ToGbk(box->text()), ToGbk(box->windowTitle()), std::nullopt};
+      const int owner = box->property("brevantOwner").toInt();
+      if (owner >= 0) info.owner = static_cast<WindowId>(owner);
+      return info;
+    });
+  }
+
+  bool AnswerMessageBox() override {
+    auto ok = std::make_shared<bool>(false);
+    Post([ok] {
+      QMessageBox* box = CurrentMessageBox();
+      if (!box) return;
+      QAbstractButton* button = box->button(QMessageBox::Ok);
+      if (!button) return;
+      *ok = true;
+      QTest::mouseClick(button, Qt::LeftButton);
+    });
+    return *ok;
+  }
+
+  std::optional<std::string> OpenBrowseDialog() override {
+    return Read([&]() -> std::optional<std::string> {
+      QFileDialog* dialog = CurrentBrowseDialog();
+      if (!dialog) return std::nullopt;
+      return ToGbk(dialog->windowTitle());
+    });
+  }
+
+  bool AnswerBrowseDialog(std::string_view gbkPath) override {
+    const QString path = FromGbk(gbkPath);
+    auto ok = std::make_shared<bool>(false);
+    Post([path, ok] {
+      QFileDialog* dialog = CurrentBrowseDialog();
+      if (!dialog) return;
+      *ok = true;
+      if (path.isEmpty()) {
+        dialog->reject();
+      } else {
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept();
+      }
+    });
+    return *ok;
+  }
+
+  std::optional<int> ExitCode() override {
+    return Read([&] { return layer_.ExitCode(); });
+  }
+
+  bool Snapshot(WindowId w, const std::string& pngPath) override {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window || !window->widget) return false;
+      return Framed(*window).save(QString::fromStdString(pngPath), "PNG");
+    });
+  }
+
+ private:
+  template <typename F>
+  auto Read(F&& f) -> decltype(f()) {
+    decltype(f()) result{};
+    Sync([&] { result = f(); });
+    return result;
+  }
+
+  static void ClickAt(QWidget* w, QPoint at) {
+    // Through the window system, as a real pointer would: the event goes to
+    // whatever is on top at that point, and blocked windows get nothing.
+    QWidget* top = w->window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, at));
+  }
+
+  static bool Blocked(QWidget* w) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != w->window() && !modal->isAncestorOf(w);
+  }
+
+  // Checks on the UI thread that the user could reach the control, then acts.
+  bool Act(ControlId c, std::function<void(QWidget*)> action) {
+    auto ok = std::make_shared<bool>(false);
+    Post([this, c, ok, action = std::move(action)] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->widget || !b->widget->isVisible() || !b->widget->isEnabled() || Blocked(b->widget)) return;
+      *ok = true;
+      action(b->widget);
+    });
+    return *ok;
+  }
+
+  bool ActOnItem(ControlId c, int index, std::function<void(QWidget*, QPoint)> action) {
+    return Act(c, [index, action = std::move(action)](QWidget* w) {
+      auto* list = qobject_cast<QListWidget*>(w);
+      if (!list || index < 0 || index >= list->count()) return;
+      list->scrollToItem(list->item(index));
+      action(list->viewport(), list->visualItemRect(list->item(index)).center());
+    });
+  }
+
+  void Settle() {
+    // Events posted while an action runs are handled before it counts as done.
+    for (int round = 0; round < 3; ++round) Sync([] {});
+  }
+
+  static QMessageBox* CurrentMessageBox() {
+    if (auto* active = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) return active;
+    QMessageBox* last = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) last = box;
+    }
+    return last;
+  }
+
+  static QFileDialog* CurrentBrowseDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) return dialog;
+    }
+    return nullptr;
+  }
+
+  // The window as the user sees it, at its outer size: a fixed window gets a
+  // plain frame and caption bar around its client area.
+  static QImage Framed(const OpenWindow& window) {
+    const QImage client = window.widget->grab().toImage();
+    const WindowSpec& spec = *window.spec;
+    if (spec.border == Border::None) return client;
+    QImage outer(spec.width, spec.height, QImage::Format_ARGB32);
+    outer.fill(QColor(240, 240, 240));
+    QPainter painter(&outer);
+    painter.setPen(QColor(100, 100, 100));
+    painter.drawRect(0, 0, spec.width - 1, spec.height - 1);
+    const int top = spec.height - 3 - client.height();
+    if (top > 3) {
+      painter.fillRect(1, 1, spec.width - 2, top - 1, QColor(255, 255, 255));
+      painter.setPen(Qt::black);
+      painter.drawText(QRect(8, 1, spec.width - 60, top - 1), Qt::AlignVCenter | Qt::AlignLeft,
+                       window.widget->windowTitle());
+      if (spec.systemMenu) painter.drawText(QRect(spec.width - 28, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("×"));
+      if (spec.minimizeBox) painter.drawText(QRect(spec.width - 52, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("–"));
+    }
+    painter.drawImage(3, top, client);
+    return outer;
+  }
+
+  QtLayer& layer_;
+};
+
+}  // namespace
+}  // namespace ui::qt
+
+namespace ui {
+
+std::unique_ptr<Driver> CreateDriver(Layer& layer) {
+  qt::QtLayer* qtLayer = qt::AsQtLayer(layer);
+  if (!qtLayer) return nullptr;
+  return std::make_unique<qt::QtDriver>(*qtLayer);
+}
+
+}  // namespace ui

@@ -1,0 +1,90 @@
+#include "support/TestProgram.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "app/Program.h"
+#include "ui/Backend.h"
+#include "ui/Gbk.h"
+
+namespace testing_support {
+
+std::string G(std::string_view utf8) { return ui::Utf8ToGbk(utf8); }
+
+struct TestProgram::Parts {
+  app::AppState state;
+  std::unique_ptr<platform::Platform> platform;
+  std::unique_ptr<app::Program> program;
+};
+
+namespace {
+
+fs::path MakeTempRoot() {
+  std::string pattern = (fs::temp_directory_path() / "brevant-test-XXXXXX").string();
+  if (!mkdtemp(pattern.data())) std::abort();
+  return pattern;
+}
+
+}  // namespace
+
+TestProgram::TestProgram() : root_(MakeTempRoot()), runDir_(root_ / "run"), home_(root_ / "home") {
+  fs::create_directories(runDir_);
+  fs::create_directories(home_ / "Desktop");
+  setenv("HOME", home_.c_str(), 1);
+  setenv("XDG_DATA_HOME", (home_ / ".local/share").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home_ / ".config").c_str(), 1);
+  parts_ = std::make_unique<Parts>();
+  ui::RunOnUiThread([this] {
+    parts_->platform = platform::CreateSystemPlatform();
+    parts_->program = std::make_unique<app::Program>([dir = runDir_] { return dir; }, clock_, *parts_->platform,
+                                                     parts_->state,
+                                                     ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true});
+  });
+  driver_ = ui::CreateDriver(parts_->program->layer());
+}
+
+TestProgram::~TestProgram() {
+  // End the program first so that handlers waiting in modal windows return
+  // while the layer still exists, then take it down on the UI thread.
+  driver_->Post([this] { parts_->program->layer().EndProgram(0); });
+  driver_.reset();
+  ui::RunOnUiThread([this] { parts_.reset(); });
+  std::error_code ec;
+  fs::remove_all(root_, ec);
+}
+
+void TestProgram::Write(std::string_view name, std::string_view bytes) {
+  const fs::path path = runDir_ / fs::path(name);
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string TestProgram::Read(std::string_view name) const {
+  if (!fs::is_regular_file(runDir_ / fs::path(name))) return {};
+  std::ifstream in(runDir_ / fs::path(name), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool TestProgram::Has(std::string_view name) const { return fs::exists(runDir_ / fs::path(name)); }
+
+void TestProgram::Remove(std::string_view name) { fs::remove(runDir_ / fs::path(name)); }
+
+ui::Layer& TestProgram::layer() { return parts_->program->layer(); }
+
+app::AppState TestProgram::State() {
+  app::AppState copy;
+  driver_->Sync([&] { copy = parts_->state; });
+  return copy;
+}
+
+void TestProgram::Start() {
+  driver_->Post([this] { parts_->program->Run(); });
+}
+
+void TestProgram::StartPastSplash() {
+  Start();
+  if (driver_->IsOpen(ui::WindowId::SplashWindow)) driver_->FireTimer(ui::SplashWindow::时钟1);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/AppState.h"
+#include "support/FakeClock.h"
+#include "ui/Catalogue.h"
+#include "ui/Driver.h"
+#include "ui/Layer.h"
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+// GBK bytes of a UTF-8 literal.
+std::string G(std::string_view utf8);
+
+// The whole program in a fresh temporary run directory, with a fake clock,
+// timers that tick only when the test fires them, and HOME and the XDG
+// folders pointing into a temporary directory. Tests act through ui().
+class TestProgram {
+ public:
+  TestProgram();
+  ~TestProgram();
+  TestProgram(const TestProgram&) = delete;
+  TestProgram& operator=(const TestProgram&) = delete;
+
+  const fs::path& RunDir() const { return runDir_; }
+  const fs::path& Home() const { return home_; }
+  // Run-directory files by name ("RS.vlok", "root/root.vlok").
+  void Write(std::string_view name, std::string_view bytes);
+  std::string Read(std::string_view name) const;
+  bool Has(std::string_view name) const;
+  void Remove(std::string_view name);
+
+  FakeClock& Clock() { return clock_; }
+  ui::Driver& ui() { return *driver_; }
+  // The window layer itself; use it only on the UI thread (inside ui().Post or ui().Sync).
+  ui::Layer& layer();
+  // A copy of the program-wide state, taken on the UI thread.
+  app::AppState State();
+
+  // Loads MainWindow as the program start does; the start work runs and waits
+  // in the splash window unless the splash is skipped.
+  void Start();
+  // Start(), then the splash timer fires (when the splash is open) so that the
+  // start work runs to its end.
+  void StartPastSplash();
+
+ private:
+  struct Parts;
+  fs::path root_, runDir_, home_;
+  FakeClock clock_;
+  std::unique_ptr<Parts> parts_;
+  std::unique_ptr<ui::Driver> driver_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,50 @@
+#!/bin/sh
+# Draws the program's own pictures into assets/: the logo mark, the
+# publisher's logo and the splash picture. All three are flat shapes on a
+# 2000 x 2000 canvas so they stay small and scale cleanly in fit mode.
+# Needs ImageMagick 6 (convert). Run from anywhere; writes next to the repo's
+# assets/ folder. The outputs are committed; run again only to change them.
+set -eu
+
+here=$(cd "$(dirname "$0")" && pwd)
+assets="$here/../../assets"
+mkdir -p "$assets"
+
+accent='rgb(169,69,71)'     # the program's accent colour
+ink='rgb(38,52,74)'         # the publisher's colour
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
+[ -f "$font" ] || font=Helvetica-Bold
+
+# PNG without timestamps or other text chunks, so a rerun gives the same bytes.
+png_opts='-strip -define png:exclude-chunks=date,time,tEXt,zTXt,iTXt -define png:color-type=6'
+
+# Logo mark: a block "B" built only from rectangles. A stem, three bars and
+# two right-hand bowls; the lower bowl is a little wider, as in a printed B.
+# shellcheck disable=SC2086
+convert -size 2000x2000 xc:none -fill "$accent" \
+  -draw 'rectangle 420,200 820,1800' \
+  -draw 'roundrectangle 420,200 1380,540 60,60' \
+  -draw 'roundrectangle 1060,200 1440,1170 140,140' \
+  -draw 'rectangle 420,830 1300,1170' \
+  -draw 'roundrectangle 1120,880 1580,1800 160,160' \
+  -draw 'roundrectangle 420,1460 1500,1800 60,60' \
+  -draw 'rectangle 420,200 1100,540' \
+  -draw 'rectangle 420,1460 1160,1800' \
+  $png_opts "PNG32:$assets/logo_mark.png"
+
+# Publisher's logo: a rounded square in the publisher's colour with a white
+# "V" cut into it as two slanted strokes meeting at the bottom.
+# shellcheck disable=SC2086
+convert -size 2000x2000 xc:none \
+  -fill "$ink" -draw 'roundrectangle 160,160 1840,1840 320,320' \
+  -fill white \
+  -draw 'polygon 480,520 760,520 1000,1220 1240,520 1520,520 1130,1500 870,1500' \
+  -fill "$accent" -draw 'rectangle 480,1620 1520,1700' \
+  $png_opts "PNG32:$assets/publisher_logo.png"
+
+# Splash picture: the publisher's logo above the product name, on white.
+convert -size 2000x2000 xc:white \
+  \( "$assets/publisher_logo.png" -resize 1000x1000 \) -geometry +500+260 -composite \
+  -font "$font" -pointsize 330 -fill "$ink" -gravity north \
+  -annotate +0+1340 'Brevant' \
+  -strip -quality 85 -sampling-factor 4:2:0 "JPEG:$assets/splash.jpg"

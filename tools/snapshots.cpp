@@ -1,0 +1,42 @@
+// Renders every window, and every page of the main window, to PNG files
+// without a screen, as the catalogue declares them:
+//   brevant-snapshots OUTPUT_DIR
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "ui/Backend.h"
+#include "ui/Catalogue.h"
+
+int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
+  const fs::path out = argc > 1 ? fs::path(argv[1]) : fs::path("snapshots");
+  fs::create_directories(out);
+  return ui::RunWithUiThread(argc, argv, [&] {
+    // No handler is bound, so the windows show their catalogue state.
+    ui::HandlerTable handlers;
+    std::unique_ptr<ui::Layer> layer;
+    ui::RunOnUiThread([&] { layer = ui::CreateLayer(handlers, {.manualTimers = true, .hostedEventLoop = true}); });
+    auto driver = ui::CreateDriver(*layer);
+    int failures = 0;
+    auto shoot = [&](ui::WindowId id, const std::string& file) {
+      if (!driver->Snapshot(id, (out / file).string())) ++failures;
+      std::printf("%s\n", (out / file).c_str());
+    };
+    for (const ui::WindowSpec* spec : ui::AllWindows()) {
+      ui::RunOnUiThread([&] { layer->LoadWindow(spec->id, ui::kNoOwner, false); });
+      if (spec->id == ui::WindowId::MainWindow) {
+        for (int page = 0; page < 4; ++page) {
+          ui::RunOnUiThread([&] { layer->SetPage(ui::MainWindow::选择, page); });
+          shoot(spec->id, std::string(spec->name) + "-page" + std::to_string(page) + ".png");
+        }
+      } else {
+        shoot(spec->id, std::string(spec->name) + ".png");
+      }
+      ui::RunOnUiThread([&] { layer->CloseWindow(spec->id); });
+    }
+    driver.reset();
+    ui::RunOnUiThread([&] { layer.reset(); });
+    return failures == 0 ? 0 : 1;
+  });
+}
