@@ -6,6 +6,9 @@
 
 #define BREVANT_CREDIT_PROGRAMMER "Brevant 团队"
 #define BREVANT_CREDIT_COLOUR_DESIGN "Brevant 团队"
+// The same credits in the other interface languages.
+#define BREVANT_CREDIT_PROGRAMMER_INTL "Brevant team"
+#define BREVANT_CREDIT_COLOUR_DESIGN_INTL "Brevant team"
 #define BREVANT_PUBLISHER_ZH "VLOK 软件"
 #define BREVANT_PUBLISHER_EN "VLOK Software"
 #define BREVANT_PRODUCT_NAME "Brevant"
@@ -16,4 +19,7 @@
 #endif
 
 // The product line of the About page: publisher, product and version.
-#define BREVANT_PRODUCT_LINE BREVANT_PUBLISHER_EN "-" BREVANT_PRODUCT_NAME " V2.8.1"
+#ifndef BREVANT_VERSION
+#define BREVANT_VERSION "2.8.1"
+#endif
+#define BREVANT_PRODUCT_LINE BREVANT_PUBLISHER_EN "-" BREVANT_PRODUCT_NAME " V" BREVANT_VERSION

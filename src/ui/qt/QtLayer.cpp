@@ -106,6 +106,16 @@ class PressablePicture final : public PictureBox {
   std::function<void()> onPress_;
 };
 
+// A radio button that takes a click anywhere in its rectangle, not only on
+// its circle and caption.
+class RadioButton final : public QRadioButton {
+ public:
+  using QRadioButton::QRadioButton;
+
+ protected:
+  bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 }  // namespace
 
 QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options) : handlers_(handlers), options_(options) {}
@@ -247,7 +257,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
         break;
       }
       case Kind::RadioButton: {
-        auto* radio = new QRadioButton(parent);
+        auto* radio = new RadioButton(parent);
         b.caption = FromUtf8(c.text);
         radio->setText(ForDisplay(b.caption));
         radio->setChecked(c.checked);

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -91,7 +92,11 @@ class QtDriver final : public Driver {
   }
 
   bool DoubleClickItem(ControlId c, int index) override {
-    return ActOnItem(c, index, [](QWidget* viewport, QPoint at) { QTest::mouseDClick(viewport, Qt::LeftButton, {}, at); });
+    return ActOnItem(c, index, [](QWidget* viewport, QPoint at) {
+      // A double click is a click followed at once by a second press.
+      QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+      QTest::mouseDClick(viewport, Qt::LeftButton, {}, at);
+    });
   }
 
   bool SelectItem(ControlId c, int index) override {
@@ -100,7 +105,13 @@ class QtDriver final : public Driver {
 
   bool FireTimer(ControlId c) override {
     auto fired = std::make_shared<bool>(false);
-    Post([this, c, fired] { *fired = layer_.FireTimer(c); });
+    Post([this, c, fired] {
+      // Known before the tick is delivered: the tick may open a modal window.
+      const BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->timer || b->interval <= 0 || layer_.Ended()) return;
+      *fired = true;
+      layer_.FireTimer(c);
+    });
     return *fired;
   }
 
@@ -248,7 +259,12 @@ class QtDriver final : public Driver {
       if (path.isEmpty()) {
         dialog->reject();
       } else {
-        dialog->selectFile(path);
+        // The user types the full path into the name field and accepts it.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+          name->setText(path);
+        } else {
+          dialog->selectFile(path);
+        }
         static_cast<QDialog*>(dialog)->accept();
       }
     });
@@ -278,8 +294,20 @@ class QtDriver final : public Driver {
   static void ClickAt(QWidget* w, QPoint at) {
     // Through the window system, as a real pointer would: the event goes to
     // whatever is on top at that point, and blocked windows get nothing.
+    // Nothing else is processed here; the driver lets the event loop settle.
+    static int timestamp = 0;
     QWidget* top = w->window();
-    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, at));
+    QPointer<QWindow> window = top->windowHandle();
+    const QPointF local = w->mapTo(top, at);
+    const QPointF global = window->mapToGlobal(local.toPoint());
+    timestamp += 1000;  // far enough apart never to count as a double click
+    qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress,
+                        Qt::NoModifier, timestamp);
+    timestamp += 1;
+    if (window) {
+      qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease,
+                          Qt::NoModifier, timestamp);
+    }
   }
 
   static bool Blocked(QWidget* w) {

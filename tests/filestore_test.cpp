@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "app/FileStore.h"
+#include "support/TestProgram.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileStoreTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "brevant-store-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path dir_;
+  int asked_ = 0;
+  app::FileStore store_{[this] {
+    ++asked_;
+    return dir_;
+  }};
+};
+
+TEST_F(FileStoreTest, EitherSeparatorNamesTheSameFileInTheRunDirectory) {
+  EXPECT_TRUE(store_.Write("\\admin_pwd.vlok", "secret"));
+  EXPECT_EQ(store_.Read("/admin_pwd.vlok"), "secret");
+  EXPECT_EQ(store_.Path("\\root\\root.vlok"), dir_ / "root" / "root.vlok");
+  // The run directory is asked for anew by every operation.
+  const int before = asked_;
+  store_.Exists("a");
+  store_.Read("a");
+  EXPECT_EQ(asked_, before + 2);
+}
+
+TEST_F(FileStoreTest, EmptyAndMissingFilesAndZeroBytes) {
+  EXPECT_FALSE(store_.Exists("RS.vlok"));
+  EXPECT_EQ(store_.Read("RS.vlok"), "");
+  EXPECT_TRUE(store_.Write("RS.vlok", ""));
+  EXPECT_TRUE(store_.Exists("RS.vlok"));
+  EXPECT_EQ(fs::file_size(dir_ / "RS.vlok"), 0u);
+  store_.Write("CH.vlok", std::string("ab\0cd", 5));
+  EXPECT_EQ(store_.Read("CH.vlok"), "ab");
+  EXPECT_EQ(store_.ReadWholeFile(store_.Path("CH.vlok")).size(), 5u);
+  EXPECT_EQ(store_.ReadWholeFile(fs::path()), "");
+  // A directory is not a readable file.
+  fs::create_directory(dir_ / "folder");
+  EXPECT_FALSE(store_.Exists("folder"));
+  EXPECT_EQ(store_.Read("folder"), "");
+}
+
+TEST_F(FileStoreTest, WholeFileWritesReplaceTheFileAndLeaveNoTemporaryFiles) {
+  EXPECT_TRUE(store_.WriteWholeFile(store_.Path("1.vlok"), {"1", "", "2"}));
+  EXPECT_EQ(store_.Read("1.vlok"), "12");
+  EXPECT_TRUE(store_.Write("1.vlok", "7"));
+  EXPECT_EQ(store_.Read("1.vlok"), "7");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST_F(FileStoreTest, AFailedWriteKeepsTheOldFile) {
+  // The target is a directory: nothing can replace it, and nothing else changes.
+  fs::create_directory(dir_ / "language.vlok");
+  EXPECT_FALSE(store_.Write("language.vlok", "English"));
+  EXPECT_TRUE(fs::is_directory(dir_ / "language.vlok"));
+  EXPECT_FALSE(store_.WriteWholeFile(dir_ / "missing" / "x.vlok", "x"));
+}
+
+TEST_F(FileStoreTest, ReplacingAProgramFileKeepsItsRunBit) {
+  const fs::path program = dir_ / "downloader.exe";
+  store_.WriteWholeFile(program, "old");
+  fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+  store_.WriteWholeFile(program, "new");
+  EXPECT_EQ(store_.ReadTextFile(program), "new");
+  EXPECT_NE(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::none);
+}
+
+TEST_F(FileStoreTest, DeleteReportsAMissingFile) {
+  store_.Write("4.vlok", "1");
+  EXPECT_TRUE(store_.Delete("4.vlok"));
+  EXPECT_FALSE(store_.Delete("4.vlok"));
+}
+
+TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
+  const fs::path record = store_.Path("namelist_record.vlok");
+  EXPECT_EQ(store_.OpenFile(record, app::FileStore::kReadWriteExisting), 0);  // mode 3 needs the file
+  int f = store_.OpenFile(record, app::FileStore::kWriteCreate);
+  ASSERT_NE(f, 0);
+  store_.SeekToEnd(f);
+  EXPECT_TRUE(store_.WriteLine(f, "a.txt"));
+  store_.CloseFile(f);
+  f = store_.OpenFile(record, app::FileStore::kWriteCreate);  // mode 5 keeps what is there
+  store_.SeekToEnd(f);
+  store_.WriteLine(f, "");
+  store_.WriteLine(f, "b.txt");
+  store_.CloseFile(f);
+  EXPECT_EQ(store_.ReadWholeFile(record), "a.txt\r\n\r\nb.txt\r\n");
+
+  f = store_.OpenFile(record, app::FileStore::kReadWriteExisting);
+  EXPECT_EQ(store_.ReadLine(f), "a.txt");
+  EXPECT_EQ(store_.ReadLine(f), "");
+  EXPECT_EQ(store_.ReadLine(f), "b.txt");
+  EXPECT_EQ(store_.ReadLine(f), "");
+  store_.CloseFile(f);
+
+  store_.Write("t.vlok", std::string("one\r\ntwo\x1Athree\0", 15));
+  f = store_.OpenFile(store_.Path("t.vlok"), app::FileStore::kReadWriteExisting);
+  EXPECT_EQ(store_.ReadLine(f), "one");
+  EXPECT_EQ(store_.ReadLine(f), "two");  // 0x1A ends the line
+  store_.CloseFile(f);
+  f = store_.OpenFile(store_.Path("t.vlok"), app::FileStore::kReadWriteExisting);
+  EXPECT_EQ(store_.ReadText(f), "one\r\ntwo");
+  store_.CloseFile(f);
+  EXPECT_EQ(store_.ReadLine(f), "");  // a closed file number reads nothing
+}
+
+}  // namespace
