@@ -1,0 +1,13 @@
+#pragma once
+
+namespace app {
+struct App;
+}
+
+namespace admin {
+
+// The administrator password := the text of "admin_pwd.vlok"; the empty text
+// when the file is missing or unreadable.
+void LoadAdminPassword(app::App& app);
+
+}  // namespace admin

@@ -1,0 +1,22 @@
+#include "app/App.h"
+#include "app/SaveReport.h"
+#include "app/ShellHandlers.h"
+#include "ui/Catalogue.h"
+
+namespace shell {
+
+void LoadDrawSetup(app::App& app) {
+  app.ui.SetText(ui::MainWindow::编辑框5, app.files.Read("RS.vlok"));
+  app.ui.SetText(ui::MainWindow::编辑框6, app.files.Read("CH.vlok"));
+  if (app.files.Exists("CH.vlok")) app.state.formOfAddress = app.files.Read("CH.vlok");
+}
+
+// The form of address in AppState keeps its start value until the next start.
+void OnSaveDrawSetupClick(app::App& app) {
+  app::SaveReport save(app, ui::WindowId::MainWindow);
+  save.Write("RS.vlok", app.ui.Text(ui::MainWindow::编辑框5));
+  save.Write("CH.vlok", app.ui.Text(ui::MainWindow::编辑框6));
+  save.Finish();
+}
+
+}  // namespace shell

@@ -1,0 +1,25 @@
+#include "app/Fonts.h"
+
+#include <system_error>
+
+#include "app/App.h"
+
+namespace shell {
+
+bool InstallFont(app::App& app, const std::filesystem::path& fontFile) {
+  namespace fs = std::filesystem;
+  const fs::path folder = app.platform.FontFolder();
+  std::error_code ec;
+  // A fresh account has no font folder yet; the install should still work there.
+  fs::create_directories(folder, ec);
+  if (!fs::copy_file(fontFile, folder / fontFile.filename(), fs::copy_options::none, ec))
+    return false;
+  return app.ui.RegisterFontFile(fontFile.string());
+}
+
+void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {
+  app.files.Write(fileName, face);
+  InstallFont(app, app.files.Path(fileName));
+}
+
+}  // namespace shell

@@ -1,0 +1,23 @@
+#include "app/App.h"
+#include "app/ShellHandlers.h"
+#include "ui/Catalogue.h"
+
+namespace shell {
+
+void OnSplashWindowCreated(app::App& app) {
+  if (app.files.Exists("flash_screen.vlok")) {
+    // A path naming no readable file gives empty bytes and so an empty picture.
+    const auto picture = app::FileStore::PathFromText(app.files.Read("flash_screen.vlok"));
+    app.ui.SetPicture(ui::SplashWindow::图片框1, app.files.ReadWholeFile(picture));
+  }
+  if (app.files.Exists("1e.vlok")) app.ui.SetVisible(ui::SplashWindow::透明标签1, false);
+  if (app.files.Exists("2e.vlok")) app.ui.CloseWindow(ui::WindowId::SplashWindow);
+}
+
+void OnSplashTimerTick(app::App& app) {
+  app.ui.CloseWindow(ui::WindowId::SplashWindow);
+}
+
+void OnSplashPictureMouseDown(app::App&) {}
+
+}  // namespace shell

@@ -1,0 +1,31 @@
+#include "admin/LoadAdminPassword.h"
+#include "app/App.h"
+#include "app/Fonts.h"
+#include "app/ShellHandlers.h"
+#include "companions/Companions.h"
+#include "i18n/Captions.h"
+#include "scores/Scores.h"
+#include "ui/Catalogue.h"
+#include "ui/Resources.h"
+
+namespace shell {
+
+// The start work, in this order. No step depends on the success of an earlier
+// one and none reports a failure.
+void OnMainWindowCreated(app::App& app) {
+  app.ui.SetText(ui::MainWindow::透明标签13, i18n::ProductLine());
+  LoadDrawSetup(app);
+  admin::LoadAdminPassword(app);
+  companions::CreateDesktopShortcut(app);
+  // Returns when the splash has closed.
+  app.ui.LoadWindow(ui::WindowId::SplashWindow, ui::kNoOwner, true);
+  i18n::CreateLanguageFileIfMissing(app);
+  i18n::ApplyLanguageCaptions(app);
+  companions::WriteDownloader(app);
+  WriteAndInstallFont(app, "wk.ttf", ui::RegularFontFace());
+  WriteAndInstallFont(app, "wkL.ttf", ui::LightFontFace());
+  WriteAndInstallFont(app, "wkB.ttf", ui::BoldFontFace());
+  scores::LoadGroupScores(app);
+}
+
+}  // namespace shell

@@ -1,0 +1,10 @@
+#include "app/App.h"
+#include "i18n/LanguageStep.h"
+
+namespace i18n {
+
+void Bind(app::App& app, ui::HandlerTable& table) {
+  table.Bind(ui::Handler::OnSaveLanguageClick, [&app] { OnSaveLanguageClick(app); });
+}
+
+}  // namespace i18n
