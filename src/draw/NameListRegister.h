@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "ui/Ids.h"
+
+namespace app {
+struct App;
+}
+
+namespace draw {
+
+// The register of name-list files, "namelist_record.vlok" (one path per line,
+// CR LF after each, only ever appended to), and the list choice,
+// "namelist_to_use.vlok" (the 1-based register line in use, "0" for none).
+inline constexpr const char* kRegisterFile = "namelist_record.vlok";
+inline constexpr const char* kChoiceFile = "namelist_to_use.vlok";
+
+// Appends a path line to the register, creating it when missing; false when
+// the register cannot be opened or written.
+bool AppendToRegister(app::App& app, std::string_view path);
+
+// Adds the register's lines as items of a combo or list box, up to the first
+// empty line, then selects the stored choice (its p-th item; the layer clamps
+// a position beyond the last item).
+void FillFromRegister(app::App& app, ui::ControlId list);
+
+// The list choice to store for a list's selected index (0-based, -1 for
+// none): the 1-based position, "0" when nothing is selected.
+std::string ChoiceText(int selectedIndex);
+
+}  // namespace draw
