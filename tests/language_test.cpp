@@ -125,7 +125,7 @@ TEST(LanguageTest, RussianCaptions) {
   EXPECT_EQ(p.ui().Text(mw::透明标签6), "No.3");
   EXPECT_EQ(p.ui().Text(mw::透明标签9), "min");
   EXPECT_EQ(p.ui().Text(mw::透明标签15),
-            G("Дизайнер подбора цветов: " BREVANT_CREDIT_COLOUR_DESIGN));
+            G("Дизайнер подбора цветов: " BREVANT_CREDIT_COLOUR_DESIGN_INTL));
   EXPECT_EQ(p.ui().Text(mw::admin), G("Настройки администратора"));
 }
 
