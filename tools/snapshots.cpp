@@ -23,17 +23,17 @@ int main(int argc, char** argv) {
       if (!driver->Snapshot(id, (out / file).string())) ++failures;
       std::printf("%s\n", (out / file).c_str());
     };
-    for (const ui::WindowSpec* spec : ui::AllWindows()) {
-      ui::RunOnUiThread([&] { layer->LoadWindow(spec->id, ui::kNoOwner, false); });
-      if (spec->id == ui::WindowId::MainWindow) {
+    for (const ui::WindowSpec* decl : ui::AllWindows()) {
+      ui::RunOnUiThread([&] { layer->LoadWindow(decl->id, ui::kNoOwner, false); });
+      if (decl->id == ui::WindowId::MainWindow) {
         for (int page = 0; page < 4; ++page) {
           ui::RunOnUiThread([&] { layer->SetPage(ui::MainWindow::选择, page); });
-          shoot(spec->id, std::string(spec->name) + "-page" + std::to_string(page) + ".png");
+          shoot(decl->id, std::string(decl->name) + "-page" + std::to_string(page) + ".png");
         }
       } else {
-        shoot(spec->id, std::string(spec->name) + ".png");
+        shoot(decl->id, std::string(decl->name) + ".png");
       }
-      ui::RunOnUiThread([&] { layer->CloseWindow(spec->id); });
+      ui::RunOnUiThread([&] { layer->CloseWindow(decl->id); });
     }
     driver.reset();
     ui::RunOnUiThread([&] { layer.reset(); });

@@ -38,17 +38,17 @@ void RegisterEmbeddedFaces() {
   if (families.light.isEmpty()) families.light = families.regular;
 }
 
-QFont MakeFont(const Font& spec) {
+QFont MakeFont(const Font& decl) {
   QFont font = QApplication::font();
   const Families& families = RegisteredFamilies();
-  if (spec.face == Face::WenKai && !families.regular.isEmpty()) {
+  if (decl.face == Face::WenKai && !families.regular.isEmpty()) {
     font.setFamilies({families.regular});
-  } else if (spec.face == Face::WenKaiLight && !families.light.isEmpty()) {
+  } else if (decl.face == Face::WenKaiLight && !families.light.isEmpty()) {
     font.setFamilies({families.light});
   }
-  if (spec.px > 0) font.setPixelSize(spec.px);
-  font.setWeight(static_cast<QFont::Weight>(spec.weight));
-  font.setItalic(spec.italic);
+  if (decl.px > 0) font.setPixelSize(decl.px);
+  font.setWeight(static_cast<QFont::Weight>(decl.weight));
+  font.setItalic(decl.italic);
   return font;
 }
 

@@ -33,27 +33,27 @@ namespace {
 constexpr int kFrameWidth = 3;
 constexpr int kCaptionHeight = 23;
 
-bool HasCaptionBar(const WindowSpec& spec) {
-  return spec.border != Border::None && (spec.caption[0] != '\0' || spec.systemMenu);
+bool HasCaptionBar(const WindowSpec& decl) {
+  return decl.border != Border::None && (decl.caption[0] != '\0' || decl.systemMenu);
 }
 
-QSize ClientSize(const WindowSpec& spec) {
-  if (spec.border == Border::None) return {spec.width, spec.height};
-  const int caption = HasCaptionBar(spec) ? kCaptionHeight : 0;
-  return {spec.width - 2 * kFrameWidth, spec.height - 2 * kFrameWidth - caption};
+QSize ClientSize(const WindowSpec& decl) {
+  if (decl.border == Border::None) return {decl.width, decl.height};
+  const int caption = HasCaptionBar(decl) ? kCaptionHeight : 0;
+  return {decl.width - 2 * kFrameWidth, decl.height - 2 * kFrameWidth - caption};
 }
 
-Qt::WindowFlags FlagsFor(const WindowSpec& spec) {
-  Qt::WindowFlags flags = spec.taskbar ? Qt::Window : Qt::Tool;
-  if (spec.border == Border::None) {
+Qt::WindowFlags FlagsFor(const WindowSpec& decl) {
+  Qt::WindowFlags flags = decl.taskbar ? Qt::Window : Qt::Tool;
+  if (decl.border == Border::None) {
     flags |= Qt::FramelessWindowHint;
   } else {
     flags |= Qt::CustomizeWindowHint;
-    if (HasCaptionBar(spec)) flags |= Qt::WindowTitleHint;
-    if (spec.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (spec.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+    if (HasCaptionBar(decl)) flags |= Qt::WindowTitleHint;
+    if (decl.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (decl.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
   }
-  if (spec.topmost) flags |= Qt::WindowStaysOnTopHint;
+  if (decl.topmost) flags |= Qt::WindowStaysOnTopHint;
   return flags;
 }
 
@@ -159,18 +159,18 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
     open->widget->activateWindow();
     return true;
   }
-  const WindowSpec& spec = Window(w);
+  const WindowSpec& decl = Window(w);
   OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
-  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(spec),
+  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(decl),
                                [this, w] { ClosedByUser(w); });
-  top->setObjectName(QString::fromUtf8(spec.name));
-  top->setWindowTitle(FromUtf8(spec.caption));
-  top->setFixedSize(ClientSize(spec));
-  if (!spec.background.isDefault) SetColors(top, kDefaultColor, spec.background, QPalette::WindowText, QPalette::Window, true);
-  if (spec.dragAnywhere) top->installEventFilter(new DragToMove(top));
+  top->setObjectName(QString::fromUtf8(decl.name));
+  top->setWindowTitle(FromUtf8(decl.caption));
+  top->setFixedSize(ClientSize(decl));
+  if (!decl.background.isDefault) SetColors(top, kDefaultColor, decl.background, QPalette::WindowText, QPalette::Window, true);
+  if (decl.dragAnywhere) top->installEventFilter(new DragToMove(top));
 
   auto window = std::make_unique<OpenWindow>();
-  window->spec = &spec;
+  window->decl = &decl;
   window->widget = top;
   window->modal = modal;
   window->owner = ownerWindow ? owner : std::nullopt;
@@ -180,11 +180,11 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
-    top->move(area.left() + (area.width() - spec.width) / 2, area.top() + (area.height() - spec.height) / 2);
+    top->move(area.left() + (area.width() - decl.width) / 2, area.top() + (area.height() - decl.height) / 2);
   }
   if (modal) top->setWindowModality(Qt::ApplicationModal);
   top->show();
-  Deliver(spec.created);
+  Deliver(decl.created);
 
   OpenWindow* stillOpen = Find(w);
   if (!modal || !stillOpen || stillOpen->widget != top) return true;
@@ -195,23 +195,23 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
 }
 
 void QtLayer::Build(OpenWindow& window, QWidget* top) {
-  const WindowSpec& spec = *window.spec;
-  window.controls.resize(spec.controls.size());
-  for (std::size_t i = 0; i < spec.controls.size(); ++i) {
-    const ControlSpec& c = spec.controls[i];
+  const WindowSpec& decl = *window.decl;
+  window.controls.resize(decl.controls.size());
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    const ControlSpec& c = decl.controls[i];
     BuiltControl& b = window.controls[i];
-    b.spec = &c;
+    b.decl = &c;
     QWidget* parent = top;
     if (c.container) {
       for (std::size_t j = 0; j < i; ++j) {
-        if (std::string_view(spec.controls[j].name) != c.container) continue;
+        if (std::string_view(decl.controls[j].name) != c.container) continue;
         BuiltControl& holder = window.controls[j];
         parent = holder.pages.empty() ? holder.widget.data()
                                       : holder.pages[static_cast<std::size_t>(std::clamp<int>(c.page, 0, static_cast<int>(holder.pages.size()) - 1))].data();
         break;
       }
     }
-    const ControlId id{spec.id, static_cast<uint16_t>(i)};
+    const ControlId id{decl.id, static_cast<uint16_t>(i)};
     QWidget* widget = nullptr;
     switch (c.kind) {
       case Kind::SuperButton: {
@@ -270,7 +270,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
         b.caption = FromUtf8(c.text);
         group->setTitle(ForDisplay(b.caption));
         SetColors(group, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window, !c.backColor.isDefault);
-        if (spec.dragAnywhere) group->installEventFilter(new DragToMove(top));
+        if (decl.dragAnywhere) group->installEventFilter(new DragToMove(top));
         widget = group;
         break;
       }
@@ -301,7 +301,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       case Kind::Timer: {
         b.timer = new QTimer(top);
         QObject::connect(b.timer, &QTimer::timeout, [this, id] {
-          if (BuiltControl* timer = FindControl(id)) Deliver(timer->spec->handler);
+          if (BuiltControl* timer = FindControl(id)) Deliver(timer->decl->handler);
         });
         SetInterval(id, c.interval);
         continue;
@@ -411,7 +411,7 @@ BuiltControl* QtLayer::Require(ControlId c, Access access) {
 std::string QtLayer::Text(ControlId c) {
   BuiltControl* b = Require(c, Access::Read);
   if (!b || !b->widget) return {};
-  switch (b->spec->kind) {
+  switch (b->decl->kind) {
     case Kind::EditBox:
       return ToGbk(static_cast<QLineEdit*>(b->widget.data())->text());
     case Kind::ComboBox:
@@ -429,7 +429,7 @@ void QtLayer::SetText(ControlId c, std::string_view text) {
   BuiltControl* b = Require(c, Access::Write);
   if (!b || !b->widget) return;
   const QString value = FromGbk(text);
-  switch (b->spec->kind) {
+  switch (b->decl->kind) {
     case Kind::EditBox:
       static_cast<QLineEdit*>(b->widget.data())->setText(value);
       return;
@@ -482,8 +482,8 @@ void QtLayer::SetEnabled(ControlId c, bool enabled) {
 int QtLayer::Selection(ControlId c) {
   BuiltControl* b = Require(c, Access::Read);
   if (!b || !b->widget) return -1;
-  if (b->spec->kind == Kind::ComboBox) return static_cast<QComboBox*>(b->widget.data())->currentIndex();
-  if (b->spec->kind == Kind::ListBox) {
+  if (b->decl->kind == Kind::ComboBox) return static_cast<QComboBox*>(b->widget.data())->currentIndex();
+  if (b->decl->kind == Kind::ListBox) {
     auto* list = static_cast<QListWidget*>(b->widget.data());
     const QList<QListWidgetItem*> selected = list->selectedItems();
     return selected.isEmpty() ? -1 : list->row(selected.first());
@@ -494,10 +494,10 @@ int QtLayer::Selection(ControlId c) {
 void QtLayer::SetSelection(ControlId c, int index) {
   BuiltControl* b = Require(c, Access::Write);
   if (!b || !b->widget) return;
-  if (b->spec->kind == Kind::ComboBox) {
+  if (b->decl->kind == Kind::ComboBox) {
     auto* combo = static_cast<QComboBox*>(b->widget.data());
     combo->setCurrentIndex(std::clamp(index, -1, combo->count() - 1));
-  } else if (b->spec->kind == Kind::ListBox) {
+  } else if (b->decl->kind == Kind::ListBox) {
     auto* list = static_cast<QListWidget*>(b->widget.data());
     const int row = std::clamp(index, -1, list->count() - 1);
     if (row < 0) {
@@ -512,7 +512,7 @@ void QtLayer::SetSelection(ControlId c, int index) {
 int QtLayer::AddItem(ControlId c, std::string_view text) {
   BuiltControl* b = Require(c, Access::Write);
   if (!b || !b->widget) return -1;
-  if (b->spec->kind == Kind::ComboBox) {
+  if (b->decl->kind == Kind::ComboBox) {
     auto* combo = static_cast<QComboBox*>(b->widget.data());
     const int selected = combo->currentIndex();
     combo->addItem(FromGbk(text));
@@ -520,7 +520,7 @@ int QtLayer::AddItem(ControlId c, std::string_view text) {
     combo->setCurrentIndex(selected);
     return combo->count() - 1;
   }
-  if (b->spec->kind == Kind::ListBox) {
+  if (b->decl->kind == Kind::ListBox) {
     auto* list = static_cast<QListWidget*>(b->widget.data());
     list->addItem(FromGbk(text));
     return list->count() - 1;
@@ -530,12 +530,12 @@ int QtLayer::AddItem(ControlId c, std::string_view text) {
 
 bool QtLayer::Checked(ControlId c) {
   BuiltControl* b = Require(c, Access::Read);
-  return b && b->spec->kind == Kind::RadioButton && static_cast<QRadioButton*>(b->widget.data())->isChecked();
+  return b && b->decl->kind == Kind::RadioButton && static_cast<QRadioButton*>(b->widget.data())->isChecked();
 }
 
 void QtLayer::SetChecked(ControlId c, bool checked) {
   BuiltControl* b = Require(c, Access::Write);
-  if (!b || b->spec->kind != Kind::RadioButton) return;
+  if (!b || b->decl->kind != Kind::RadioButton) return;
   auto* radio = static_cast<QRadioButton*>(b->widget.data());
   // An exclusive radio button cannot be cleared directly.
   radio->setAutoExclusive(false);
@@ -545,7 +545,7 @@ void QtLayer::SetChecked(ControlId c, bool checked) {
 
 void QtLayer::SetPicture(ControlId c, std::string_view encoded) {
   BuiltControl* b = Require(c, Access::Write);
-  if (b && b->spec->kind == Kind::PictureBox) static_cast<PictureBox*>(b->widget.data())->SetEncodedPicture(encoded);
+  if (b && b->decl->kind == Kind::PictureBox) static_cast<PictureBox*>(b->widget.data())->SetEncodedPicture(encoded);
 }
 
 void QtLayer::SetInterval(ControlId c, int ms) {
@@ -561,7 +561,7 @@ void QtLayer::SetInterval(ControlId c, int ms) {
 bool QtLayer::FireTimer(ControlId c) {
   BuiltControl* b = FindControl(c);
   if (!b || !b->timer || b->interval <= 0 || Ended()) return false;
-  Deliver(b->spec->handler);
+  Deliver(b->decl->handler);
   return true;
 }
 

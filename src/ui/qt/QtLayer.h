@@ -18,7 +18,7 @@ namespace ui::qt {
 
 // One control of an open window.
 struct BuiltControl {
-  const ControlSpec* spec = nullptr;
+  const ControlSpec* decl = nullptr;
   QPointer<QWidget> widget;              // nullptr for timers
   QTimer* timer = nullptr;               // timers only
   int interval = 0;                      // timers: the current interval
@@ -29,7 +29,7 @@ struct BuiltControl {
 
 // A window from load to close.
 struct OpenWindow {
-  const WindowSpec* spec = nullptr;
+  const WindowSpec* decl = nullptr;
   QPointer<QWidget> widget;
   std::vector<BuiltControl> controls;
   QEventLoop* modalLoop = nullptr;  // set while a modal load waits for the window

@@ -202,7 +202,7 @@ class QtDriver final : public Driver {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
       if (!b) return Rect{};
-      if (!b->widget) return Rect{b->spec->left, b->spec->top, 0, 0};
+      if (!b->widget) return Rect{b->decl->left, b->decl->top, 0, 0};
       const QRect g = b->widget->geometry();
       return Rect{g.left(), g.top(), g.width(), g.height()};
     });
@@ -213,7 +213,7 @@ class QtDriver final : public Driver {
       OpenWindow* window = layer_.Find(w);
       if (!window || !window->widget) return Rect{};
       const QRect frame = window->widget->frameGeometry();
-      return Rect{frame.left(), frame.top(), window->spec->width, window->spec->height};
+      return Rect{frame.left(), frame.top(), window->decl->width, window->decl->height};
     });
   }
 
@@ -361,21 +361,21 @@ class QtDriver final : public Driver {
   // plain frame and caption bar around its client area.
   static QImage Framed(const OpenWindow& window) {
     const QImage client = window.widget->grab().toImage();
-    const WindowSpec& spec = *window.spec;
-    if (spec.border == Border::None) return client;
-    QImage outer(spec.width, spec.height, QImage::Format_ARGB32);
+    const WindowSpec& decl = *window.decl;
+    if (decl.border == Border::None) return client;
+    QImage outer(decl.width, decl.height, QImage::Format_ARGB32);
     outer.fill(QColor(240, 240, 240));
     QPainter painter(&outer);
     painter.setPen(QColor(100, 100, 100));
-    painter.drawRect(0, 0, spec.width - 1, spec.height - 1);
-    const int top = spec.height - 3 - client.height();
+    painter.drawRect(0, 0, decl.width - 1, decl.height - 1);
+    const int top = decl.height - 3 - client.height();
     if (top > 3) {
-      painter.fillRect(1, 1, spec.width - 2, top - 1, QColor(255, 255, 255));
+      painter.fillRect(1, 1, decl.width - 2, top - 1, QColor(255, 255, 255));
       painter.setPen(Qt::black);
-      painter.drawText(QRect(8, 1, spec.width - 60, top - 1), Qt::AlignVCenter | Qt::AlignLeft,
+      painter.drawText(QRect(8, 1, decl.width - 60, top - 1), Qt::AlignVCenter | Qt::AlignLeft,
                        window.widget->windowTitle());
-      if (spec.systemMenu) painter.drawText(QRect(spec.width - 28, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("×"));
-      if (spec.minimizeBox) painter.drawText(QRect(spec.width - 52, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("–"));
+      if (decl.systemMenu) painter.drawText(QRect(decl.width - 28, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("×"));
+      if (decl.minimizeBox) painter.drawText(QRect(decl.width - 52, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("–"));
     }
     painter.drawImage(3, top, client);
     return outer;
