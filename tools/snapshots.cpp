@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   const fs::path out = argc > 1 ? fs::path(argv[1]) : fs::path("snapshots");
   fs::create_directories(out);
-  return ui::RunWithUiThread(argc, argv, [&] {
+  return ui::RunWithUiThread(argc, argv, ui::EmbeddedFontFaces(), [&] {
     // No handler is bound, so the windows show their catalogue state.
     ui::HandlerTable handlers;
     std::unique_ptr<ui::Layer> layer;

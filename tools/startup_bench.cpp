@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path runDir = std::filesystem::absolute(argv[1]);
-  return ui::RunWithUiThread(argc, argv, [&] {
+  return ui::RunWithUiThread(argc, argv, ui::EmbeddedFontFaces(), [&] {
     app::AppState state;
     app::SystemClock clock;
     auto platform = platform::CreateSystemPlatform();

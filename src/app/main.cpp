@@ -15,7 +15,7 @@ void ReleaseState() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  ui::InitBackend(argc, argv);
+  ui::InitBackend(argc, argv, ui::EmbeddedFontFaces());
   g_state = new app::AppState();
   std::atexit(ReleaseState);
 

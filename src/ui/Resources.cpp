@@ -1,9 +1,6 @@
 #include "ui/Resources.h"
 
 extern "C" {
-extern const char brevant_font_regular_begin[], brevant_font_regular_end[];
-extern const char brevant_font_light_begin[], brevant_font_light_end[];
-extern const char brevant_font_bold_begin[], brevant_font_bold_end[];
 extern const char brevant_logo_mark_begin[], brevant_logo_mark_end[];
 extern const char brevant_publisher_logo_begin[], brevant_publisher_logo_end[];
 extern const char brevant_splash_picture_begin[], brevant_splash_picture_end[];
@@ -17,10 +14,6 @@ std::string_view Block(const char* begin, const char* end) {
 }
 
 }  // namespace
-
-std::string_view RegularFontFace() { return Block(brevant_font_regular_begin, brevant_font_regular_end); }
-std::string_view LightFontFace() { return Block(brevant_font_light_begin, brevant_font_light_end); }
-std::string_view BoldFontFace() { return Block(brevant_font_bold_begin, brevant_font_bold_end); }
 
 std::string_view Picture(Asset asset) {
   switch (asset) {

@@ -6,7 +6,8 @@
 
 namespace ui {
 
-// The resources the program carries whole.
+// The resources the program carries whole: the font faces (the main
+// program only) and the pictures of the windows.
 std::string_view RegularFontFace();
 std::string_view LightFontFace();
 std::string_view BoldFontFace();

@@ -6,5 +6,5 @@
 // run on a second one and act through the driver.
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  return ui::RunWithUiThread(argc, argv, [] { return RUN_ALL_TESTS(); });
+  return ui::RunWithUiThread(argc, argv, ui::EmbeddedFontFaces(), [] { return RUN_ALL_TESTS(); });
 }

@@ -15,11 +15,11 @@ namespace {
 
 QApplication* g_application = nullptr;
 
-void StartToolkit(int& argc, char** argv) {
+void StartToolkit(int& argc, char** argv, const FontFaces& faces) {
   g_application = new QApplication(argc, argv);
   // One look on every desktop, whatever style the desktop prefers.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  qt::RegisterEmbeddedFaces();
+  qt::RegisterFaces(faces);
 }
 
 bool HasDisplay() {
@@ -32,7 +32,7 @@ bool HasDisplay() {
 
 }  // namespace
 
-void InitBackend(int& argc, char** argv) {
+void InitBackend(int& argc, char** argv, const FontFaces& faces) {
   if (!HasDisplay()) {
     std::fprintf(stderr,
                  "Brevant needs a graphical display, and none is available here (DISPLAY and "
@@ -42,12 +42,12 @@ void InitBackend(int& argc, char** argv) {
                  argc > 0 ? argv[0] : "brevant");
     std::exit(2);
   }
-  StartToolkit(argc, argv);
+  StartToolkit(argc, argv, faces);
 }
 
-int RunWithUiThread(int& argc, char** argv, const std::function<int()>& body) {
+int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  StartToolkit(argc, argv);
+  StartToolkit(argc, argv, faces);
   int result = 1;
   std::thread worker([&] {
     result = body();

@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QStringList>
 
-#include "ui/Resources.h"
 
 namespace ui::qt {
 namespace {
@@ -30,11 +29,11 @@ QString AddFace(std::string_view bytes) {
 
 }  // namespace
 
-void RegisterEmbeddedFaces() {
+void RegisterFaces(const FontFaces& faces) {
   Families& families = RegisteredFamilies();
-  families.regular = AddFace(RegularFontFace());
-  AddFace(BoldFontFace());
-  families.light = AddFace(LightFontFace());
+  families.regular = AddFace(faces.regular);
+  AddFace(faces.bold);
+  families.light = AddFace(faces.light);
   if (families.light.isEmpty()) families.light = families.regular;
 }
 

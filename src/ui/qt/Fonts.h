@@ -3,11 +3,12 @@
 #include <QFont>
 
 #include "ui/ControlSpec.h"
+#include "ui/FontFaces.h"
 
 namespace ui::qt {
 
-// Makes the embedded faces known to the toolkit, from memory.
-void RegisterEmbeddedFaces();
+// Makes the program's font faces known to the toolkit, from memory.
+void RegisterFaces(const FontFaces& faces);
 // The toolkit font for a catalogue font: the embedded faces for the WenKai
 // families, requested by character height in pixels.
 QFont MakeFont(const Font& font);
