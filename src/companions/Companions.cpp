@@ -1,0 +1,28 @@
+#include "companions/Companions.h"
+
+#include "app/App.h"
+#include "companions/EmbeddedDownloader.h"
+#include "companions/ProgramFile.h"
+
+namespace companions {
+
+void CreateDesktopShortcut(app::App& app) {
+  app.platform.CreateShortcut(app.platform.DesktopFolder(), "BREVANT",
+                              app.files.Path("kestrin.exe"));
+}
+
+void WriteDownloader(app::App& app) {
+  WriteProgramFile(app.files, app.files.Path("downloader.exe"), EmbeddedDownloader());
+}
+
+void HandOverToCompanion(app::App& app) {
+  app.platform.RunProgram(app.files.Path("kestrin.exe"));
+  app.ui.EndProgram(0);
+}
+
+void OnCheckUpdateClick(app::App& app) {
+  app.platform.RunProgram(app.files.Path("downloader.exe"));
+  app.ui.EndProgram(0);
+}
+
+}  // namespace companions
