@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include "app/FileStore.h"
 #include "support/TestProgram.h"
 
@@ -67,8 +69,10 @@ TEST_F(FileStoreTest, AFailedWriteKeepsTheOldFile) {
   // The target is a directory: nothing can replace it, and nothing else changes.
   fs::create_directory(dir_ / "language.vlok");
   EXPECT_FALSE(store_.Write("language.vlok", "English"));
+  EXPECT_EQ(errno, EISDIR);  // the cause, for the message that explains it
   EXPECT_TRUE(fs::is_directory(dir_ / "language.vlok"));
   EXPECT_FALSE(store_.WriteWholeFile(dir_ / "missing" / "x.vlok", "x"));
+  EXPECT_EQ(errno, ENOENT);
 }
 
 TEST_F(FileStoreTest, ReplacingAProgramFileKeepsItsRunBit) {

@@ -132,6 +132,12 @@ TEST_F(LayerTest, ClosingTheStartUpWindowEndsTheProgram) {
   EXPECT_TRUE(driver_->OpenWindows().empty());
 }
 
+TEST_F(LayerTest, AStartUpWindowThatCannotBeLoadedEndsTheProgram) {
+  driver_->Post([this] { layer_->Run(WindowId::Count); });
+  EXPECT_EQ(driver_->ExitCode(), 1);
+  EXPECT_TRUE(driver_->OpenWindows().empty());
+}
+
 TEST_F(LayerTest, TouchingAControlOfAClosedWindowEndsTheProgram) {
   driver_->Post([this] { layer_->SetText(DrawResultWindow::标签1, "x"); });
   EXPECT_EQ(driver_->ExitCode(), 1);

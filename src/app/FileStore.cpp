@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 
@@ -63,12 +64,22 @@ std::string FileStore::ReadTextFile(const fs::path& path) const {
 }
 
 bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts) {
-  if (path.empty()) return false;
+  // On failure errno tells the first cause, for callers that explain it.
+  int error = 0;
+  auto fail = [&error](int cause) {
+    if (error == 0) error = cause;
+    return false;
+  };
+  auto giveUp = [](int cause) {
+    errno = cause;
+    return false;
+  };
   std::error_code ec;
-  if (fs::is_directory(path, ec)) return false;
+  if (path.empty()) return giveUp(ENOENT);
+  if (fs::is_directory(path, ec)) return giveUp(EISDIR);
   std::string pattern = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return false;
+  if (fd < 0) return giveUp(errno);
   bool ok = true;
   for (std::string_view part : parts) {
     const char* p = part.data();
@@ -76,7 +87,7 @@ bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::
     while (ok && left > 0) {
       const ssize_t n = ::write(fd, p, left);
       if (n < 0) {
-        ok = false;
+        ok = fail(errno);
       } else {
         p += n;
         left -= static_cast<std::size_t>(n);
@@ -88,10 +99,12 @@ bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::
   const auto old = fs::status(path, ec);
   const mode_t mode = fs::exists(old) ? static_cast<mode_t>(old.permissions() & fs::perms::mask)
                                       : static_cast<mode_t>(0666 & ~Umask());
-  ok = ok && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = std::rename(pattern.c_str(), path.c_str()) == 0;
+  if (ok && ::fchmod(fd, mode) != 0) ok = fail(errno);
+  if (ok && ::fsync(fd) != 0) ok = fail(errno);
+  if (::close(fd) != 0 && ok) ok = fail(errno);
+  if (ok && std::rename(pattern.c_str(), path.c_str()) != 0) ok = fail(errno);
   if (!ok) ::unlink(pattern.c_str());
+  errno = error;
   return ok;
 }
 
