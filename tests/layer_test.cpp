@@ -194,6 +194,23 @@ TEST_F(LayerTest, TypedTextAndPasswordBoxes) {
   EXPECT_EQ(driver_->Text(AdminLoginWindow::编辑框1), "");
 }
 
+TEST_F(LayerTest, TheMainWindowMovesWhenDraggedByItsBarsAndPictures) {
+  Load(WindowId::MainWindow);
+  const Rect before = driver_->WindowGeometry(WindowId::MainWindow);
+  auto movedBy = [&](ControlId c) {
+    const Rect start = driver_->WindowGeometry(WindowId::MainWindow);
+    EXPECT_TRUE(driver_->Drag(c, 30, 20));
+    const Rect end = driver_->WindowGeometry(WindowId::MainWindow);
+    return std::make_pair(end.left - start.left, end.top - start.top);
+  };
+  EXPECT_EQ(movedBy(MainWindow::bar), std::make_pair(30, 20));
+  EXPECT_EQ(movedBy(MainWindow::图片框1), std::make_pair(30, 20));
+  // Buttons and transparent labels keep their presses.
+  EXPECT_EQ(movedBy(MainWindow::计分板), std::make_pair(0, 0));
+  EXPECT_EQ(movedBy(MainWindow::透明标签3), std::make_pair(0, 0));
+  EXPECT_EQ(driver_->WindowGeometry(WindowId::MainWindow).left, before.left + 60);
+}
+
 TEST_F(LayerTest, WindowsOpenCentredAtTheirSize) {
   Load(WindowId::MainWindow);
   const Rect frame = driver_->WindowGeometry(WindowId::MainWindow);

@@ -46,6 +46,9 @@ class Driver {
   virtual bool SelectItem(ControlId list, int index) = 0;
   virtual bool FireTimer(ControlId timer) = 0;  // one period elapses; false when the timer is stopped
   virtual bool CloseByUser(WindowId w) = 0;     // the title bar's close box
+  // Presses the left button on the control's centre, moves the pointer by
+  // (dx, dy) and releases it.
+  virtual bool Drag(ControlId c, int dx, int dy) = 0;
 
   // Reading what the user sees.
   virtual bool IsOpen(WindowId w) = 0;

@@ -126,6 +126,25 @@ class QtDriver final : public Driver {
     return *ok;
   }
 
+  bool Drag(ControlId c, int dx, int dy) override {
+    return Act(c, [dx, dy](QWidget* w) {
+      QWidget* top = w->window();
+      QPointer<QWindow> window = top->windowHandle();
+      const QPoint start = w->mapTo(top, w->rect().center());
+      const QPoint startGlobal = top->mapToGlobal(start);
+      static int timestamp = 1 << 20;
+      auto send = [&](QPoint local, QPoint global, Qt::MouseButtons held, QEvent::Type type) {
+        if (window) qt_handleMouseEvent(window, local, global, held, Qt::LeftButton, type, Qt::NoModifier, ++timestamp);
+      };
+      send(start, startGlobal, Qt::LeftButton, QEvent::MouseButtonPress);
+      // The window may follow the pointer: each move is reported where the
+      // pointer now is in the window's (moved) coordinates.
+      const QPoint endGlobal = startGlobal + QPoint(dx, dy);
+      send(top->mapFromGlobal(endGlobal), endGlobal, Qt::LeftButton, QEvent::MouseMove);
+      send(top->mapFromGlobal(endGlobal), endGlobal, Qt::NoButton, QEvent::MouseButtonRelease);
+    });
+  }
+
   bool IsOpen(WindowId w) override {
     return Read([&] { return layer_.IsOpen(w); });
   }
