@@ -128,6 +128,17 @@ using ui::PictureMode;
 using ui::PictureRect;
 using ui::Rect;
 
+TEST(ImageDecode, AJpegForABoxIsDecodedSmallerButDrawsTheSame) {
+  const ui::Image full = ui::DecodeImage(ui::Picture(ui::Asset::SplashPicture));
+  const ui::Image forBox = ui::DecodeImage(ui::Picture(ui::Asset::SplashPicture), 384, 256);
+  EXPECT_EQ(forBox.width, 500);  // a quarter: an eighth would be smaller than drawn
+  EXPECT_EQ(forBox.height, 500);
+  EXPECT_EQ(ui::PictureRect(ui::PictureMode::Fit, 384, 256, forBox.width, forBox.height),
+            ui::PictureRect(ui::PictureMode::Fit, 384, 256, full.width, full.height));
+  // A box the picture fits into whole gives the picture at full size.
+  EXPECT_EQ(ui::DecodeImage(ui::Picture(ui::Asset::SplashPicture), 2000, 4000).width, 2000);
+}
+
 TEST(FitPictureRect, LargePicturesShrinkKeepingProportionsAndAreCentred) {
   EXPECT_EQ(PictureRect(PictureMode::Fit, 152, 96, 2000, 2000), (Rect{28, 0, 96, 96}));
   EXPECT_EQ(PictureRect(PictureMode::Fit, 384, 256, 2000, 2000), (Rect{64, 0, 256, 256}));

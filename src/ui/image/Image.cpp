@@ -69,8 +69,24 @@ void JpegSilence(j_common_ptr) {}
 
 // The decoding work, apart from the caller so that no object with a
 // destructor lives between setjmp and a longjmp.
+// The largest power of two, at most 8, by which a w x h picture can shrink and
+// still be at least as large as its fit into a box x boxHeight.
+unsigned FitShrink(int64_t w, int64_t h, int boxWidth, int boxHeight) {
+  if (boxWidth <= 0 || boxHeight <= 0) return 1;
+  unsigned shrink = 1;
+  // Fitted size is w * f by h * f with f = min(boxWidth / w, boxHeight / h);
+  // w / d >= w * f holds exactly when d * f <= 1.
+  while (shrink < 8) {
+    const unsigned next = shrink * 2;
+    const bool fits = next * static_cast<int64_t>(boxWidth) <= w || next * static_cast<int64_t>(boxHeight) <= h;
+    if (!fits) break;
+    shrink = next;
+  }
+  return shrink;
+}
+
 bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, std::string_view bytes,
-              Image& image) {
+              int fitWidth, int fitHeight, Image& image) {
   if (setjmp(errors.jump)) return false;
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
@@ -82,6 +98,8 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, std::string_vie
   // other colour space is converted to RGB by the library.
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.scale_num = 1;
+  cinfo.scale_denom = FitShrink(cinfo.image_width, cinfo.image_height, fitWidth, fitHeight);
   jpeg_start_decompress(&cinfo);
   const unsigned components = cinfo.output_components;
   if (components != (cmyk ? 4u : 3u)) return false;
@@ -116,7 +134,7 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, std::string_vie
   return true;
 }
 
-Image DecodeJpeg(std::string_view bytes) {
+Image DecodeJpeg(std::string_view bytes, int fitWidth, int fitHeight) {
   jpeg_decompress_struct cinfo;
   JpegErrors errors;
   cinfo.err = jpeg_std_error(&errors.mgr);
@@ -124,16 +142,16 @@ Image DecodeJpeg(std::string_view bytes) {
   errors.mgr.emit_message = JpegMessage;
   errors.mgr.output_message = JpegSilence;
   Image image;
-  const bool ok = ReadJpeg(cinfo, errors, bytes, image);
+  const bool ok = ReadJpeg(cinfo, errors, bytes, fitWidth, fitHeight, image);
   jpeg_destroy_decompress(&cinfo);
   return ok ? image : Image{};
 }
 
 }  // namespace
 
-Image DecodeImage(std::string_view bytes) {
+Image DecodeImage(std::string_view bytes, int fitWidth, int fitHeight) {
   if (IsPng(bytes)) return DecodePng(bytes);
-  if (IsJpeg(bytes)) return DecodeJpeg(bytes);
+  if (IsJpeg(bytes)) return DecodeJpeg(bytes, fitWidth, fitHeight);
   return {};
 }
 

@@ -22,6 +22,11 @@ inline constexpr int64_t kMaxImagePixels = 100'000'000;
 // Decodes PNG or JPEG bytes, recognised by their signature. Bytes of any
 // other kind, damaged or truncated data and pictures beyond the limits above
 // give an empty image.
-Image DecodeImage(std::string_view bytes);
+//
+// Given the size of a box the picture is to be fitted into, a JPEG may be
+// decoded at 1/2, 1/4 or 1/8 of its size, never smaller than it will be drawn
+// there; fitting the smaller image into that box gives the same result, far
+// sooner.
+Image DecodeImage(std::string_view bytes, int fitWidth = 0, int fitHeight = 0);
 
 }  // namespace ui
