@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <clocale>
+#include <cmath>
 
 #include "app/Text.h"
 #include "support/TestProgram.h"
@@ -28,13 +30,31 @@ TEST(TextNumber, ReadsTheLeadingNumberAsAtofDoes) {
   EXPECT_DOUBLE_EQ(text::ToNumber(std::string("5\0" "9", 3)), 5);  // a zero byte ends the text
 }
 
+TEST(TextNumber, OnlyDecimalNumbersWhateverTheSystemsNumberFormat) {
+  EXPECT_DOUBLE_EQ(text::ToNumber("0x10"), 0);
+  EXPECT_DOUBLE_EQ(text::ToNumber("inf"), 0);
+  EXPECT_DOUBLE_EQ(text::ToNumber("nan"), 0);
+  EXPECT_DOUBLE_EQ(text::ToNumber("1e"), 1);  // an exponent needs digits
+  EXPECT_DOUBLE_EQ(text::ToNumber(".5"), 0.5);
+  EXPECT_DOUBLE_EQ(text::ToNumber("5."), 5);
+  EXPECT_DOUBLE_EQ(text::ToNumber("-."), 0);
+  EXPECT_EQ(text::ToNumber("1e999"), HUGE_VAL);
+  // A system format with a decimal comma changes nothing.
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "ru_RU.UTF-8")) {
+    EXPECT_DOUBLE_EQ(text::ToNumber("2.8"), 2.8);
+    EXPECT_EQ(text::FromDouble(2.5), "2.5");
+  }
+  std::setlocale(LC_NUMERIC, before.c_str());
+}
+
 TEST(TextNumber, IntegersTruncateTowardZeroAndStayInRange) {
   EXPECT_EQ(text::ToInt("7.9"), 7);
   EXPECT_EQ(text::ToInt("-7.9"), -7);
   EXPECT_EQ(text::ToInt("30人"), 30);
   EXPECT_EQ(text::ToInt("1e20"), INT32_MAX);
   EXPECT_EQ(text::ToInt("-1e20"), INT32_MIN);
-  EXPECT_EQ(text::ToInt("nan"), 0);
+  EXPECT_EQ(text::ToInt("1e400"), INT32_MAX);
 }
 
 TEST(TextNumber, NumbersBecomeText) {

@@ -1,7 +1,6 @@
 #include <string>
 
 #include "admin/Handlers.h"
-#include "admin/NotSaved.h"
 #include "app/App.h"
 #include "app/SaveReport.h"
 #include "i18n/LanguageStep.h"
@@ -25,11 +24,11 @@ void ShowOption(app::App& app, const char* file, ui::ControlId enable, ui::Contr
 
 // Writes the flag file when enabled, removes it otherwise (a missing file is
 // no error); a file that stays as it was is said over the window.
-void StoreOption(app::App& app, app::SaveReport& report, const char* file, bool on) {
+void StoreOption(app::SaveReport& report, const char* file, bool on) {
   if (on) {
     report.Write(file, "enable");
-  } else if (!app.files.Delete(file) && app.files.Exists(file)) {
-    TellNotSaved(app, root::kWindow, file);
+  } else {
+    report.Delete(file);
   }
 }
 
@@ -43,8 +42,8 @@ void OnRootSettingsWindowCreated(app::App& app) {
 
 void OnSaveSplashOptionsClick(app::App& app) {
   app::SaveReport report(app, root::kWindow);
-  StoreOption(app, report, kHideCreditFile, app.ui.Checked(root::单选框1));
-  StoreOption(app, report, kSkipSplashFile, app.ui.Checked(root::单选框3));
+  StoreOption(report, kHideCreditFile, app.ui.Checked(root::单选框1));
+  StoreOption(report, kSkipSplashFile, app.ui.Checked(root::单选框3));
   report.Finish();
 }
 

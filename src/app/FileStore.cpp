@@ -118,6 +118,8 @@ int FileStore::OpenFile(const fs::path& path, int mode) {
   std::FILE* f = nullptr;
   if (mode == kReadWriteExisting) {
     f = std::fopen(path.c_str(), "r+b");
+    // A file that may be read but not written still reads; writes to it fail.
+    if (!f && errno == EACCES) f = std::fopen(path.c_str(), "rb");
   } else if (mode == kWriteCreate) {
     f = std::fopen(path.c_str(), "r+b");
     if (!f && !FileExists(path)) f = std::fopen(path.c_str(), "w+b");

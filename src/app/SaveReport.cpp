@@ -42,12 +42,23 @@ SaveReport::SaveReport(App& app, std::optional<ui::WindowId> owner) : app_(app),
 bool SaveReport::Write(std::string_view name, std::string_view bytes) {
   errno = 0;
   if (app_.files.Write(name, bytes)) return true;
+  Failed(name);
+  return false;
+}
+
+bool SaveReport::Delete(std::string_view name) {
+  errno = 0;
+  if (app_.files.Delete(name) || !app_.files.Exists(name)) return true;
+  Failed(name);
+  return false;
+}
+
+void SaveReport::Failed(std::string_view name) {
   const int error = errno;
   static const std::string kCannotSave = text::Gbk("无法保存文件 ");
   static const std::string kColon = text::Gbk("：");
   failures_.push_back(kCannotSave + std::string(name) + kColon +
                       Reason(app_.files.Path(name), error));
-  return false;
 }
 
 void SaveReport::Finish() {

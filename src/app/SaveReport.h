@@ -22,6 +22,10 @@ class SaveReport {
 
   // Writes the run-directory file; returns whether it was written.
   bool Write(std::string_view name, std::string_view bytes);
+  // Removes the run-directory file; a file that is not there is no failure.
+  bool Delete(std::string_view name);
+  // Records a change of the file that failed some other way; errno tells why.
+  void Failed(std::string_view name);
   // Shows the message box when a write failed; nothing otherwise.
   void Finish();
 

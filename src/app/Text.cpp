@@ -1,8 +1,8 @@
 #include "app/Text.h"
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -39,12 +39,55 @@ std::string NarrowFullWidth(std::string_view s) {
   return out;
 }
 
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The length of the decimal number at the start of s: sign, digits, a point
+// with digits, and an exponent only when digits follow it; 0 when there is none.
+std::size_t DecimalLength(std::string_view s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  const std::size_t mantissa = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  bool digits = i > mantissa;
+  if (i < s.size() && s[i] == '.') {
+    std::size_t j = i + 1;
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (digits || j > i + 1) {
+      digits = true;
+      i = j;
+    }
+  }
+  if (!digits) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    const std::size_t exponent = j;
+    while (j < s.size() && IsDigit(s[j])) ++j;
+    if (j > exponent) i = j;
+  }
+  return i;
+}
+
+}  // namespace
+
 double ToNumber(std::string_view gbk) {
-  // strtod on a copy: it needs a terminating zero and stops at the first byte
-  // that cannot continue a number, exactly as atof does. The program never
-  // changes the C locale, so the decimal point is ".".
+  // Read like atof, but always with "." as the decimal point whatever the
+  // system's number format, and only decimal numbers (no hex, inf or nan).
   const std::string narrow = NarrowFullWidth(UpToNul(gbk));
-  return std::strtod(narrow.c_str(), nullptr);
+  std::string_view s = narrow;
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  const std::string number(s.substr(0, DecimalLength(s)));
+  if (number.empty()) return 0;
+#ifdef _WIN32
+  static const _locale_t c = _create_locale(LC_ALL, "C");
+  return _strtod_l(number.c_str(), nullptr, c);
+#else
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return strtod_l(number.c_str(), nullptr, c);
+#endif
 }
 
 int32_t ToInt(std::string_view gbk) {
@@ -58,9 +101,11 @@ int32_t ToInt(std::string_view gbk) {
 std::string FromInt(int64_t n) { return std::to_string(n); }
 
 std::string FromDouble(double d) {
+  // "%.13g", with "." as the decimal point whatever the system's number format.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.13g", d);
-  return buf;
+  const auto [end, error] = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, 13);
+  if (error != std::errc()) return "0";
+  return std::string(buf, end);
 }
 
 std::vector<std::string> Split(std::string_view s, std::string_view sep) {

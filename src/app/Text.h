@@ -15,8 +15,9 @@ std::string Gbk(std::string_view utf8);
 // "~" and 0xA1 0xEE / 0xA1 0xEF "*"; other double-byte characters are kept.
 std::string NarrowFullWidth(std::string_view gbk);
 
-// The longest decimal number at the start (after white space), as C atof
-// reads it, after narrowing full-width forms; 0 when there is none.
+// The longest decimal number at the start (after white space: sign, digits,
+// point, exponent), as C atof reads it in the C locale, after narrowing
+// full-width forms; 0 when there is none. Hex, inf and nan are no numbers.
 double ToNumber(std::string_view gbk);
 // ToNumber truncated toward zero, clamped to the 32-bit range.
 int32_t ToInt(std::string_view gbk);

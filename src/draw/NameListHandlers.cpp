@@ -1,6 +1,6 @@
+#include <cerrno>
 #include <string>
 
-#include "admin/NotSaved.h"
 #include "app/App.h"
 #include "app/SaveReport.h"
 #include "app/Text.h"
@@ -23,9 +23,10 @@ void OnBrowseNameListClick(app::App& app) {
 }
 
 void OnSaveNameListPathClick(app::App& app) {
-  if (!AppendToRegister(app, app.ui.Text(settings::编辑框3))) {
-    admin::TellNotSaved(app, settings::kWindow, kRegisterFile);
-  }
+  app::SaveReport report(app, settings::kWindow);
+  errno = 0;
+  if (!AppendToRegister(app, app.ui.Text(settings::编辑框3))) report.Failed(kRegisterFile);
+  report.Finish();
 }
 
 void OnSaveNameListChoiceClick(app::App& app) {

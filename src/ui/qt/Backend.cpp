@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QStyleFactory>
 #include <QThread>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -17,6 +18,9 @@ QApplication* g_application = nullptr;
 
 void StartToolkit(int& argc, char** argv, const FontFaces& faces) {
   g_application = new QApplication(argc, argv);
+  // The toolkit takes the system's locale; numbers in files and texts always
+  // use "." as their decimal point.
+  std::setlocale(LC_NUMERIC, "C");
   // One look on every desktop, whatever style the desktop prefers.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   qt::RegisterFaces(faces);

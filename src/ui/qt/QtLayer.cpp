@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <limits>
 #include <cstdio>
 
 #include "ui/Resources.h"
@@ -154,6 +155,8 @@ void QtLayer::Deliver(Handler h) {
 bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) {
   if (Ended() || w >= WindowId::Count) return false;
   if (OpenWindow* open = Find(w)) {
+    // Brought to the front, out of the task bar if it was minimised.
+    open->widget->setWindowState(open->widget->windowState() & ~Qt::WindowMinimized);
     open->widget->show();
     open->widget->raise();
     open->widget->activateWindow();
@@ -183,11 +186,15 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
     top->move(area.left() + (area.width() - decl.width) / 2, area.top() + (area.height() - decl.height) / 2);
   }
   if (modal) top->setWindowModality(Qt::ApplicationModal);
-  top->show();
+  // The window appears once its created handler has set it up: the main
+  // window shows its stored language and scores from the first moment, and a
+  // splash closed at once is never seen. A window opened by that handler (the
+  // splash) is the only one on screen meanwhile.
   Deliver(decl.created);
-
   OpenWindow* stillOpen = Find(w);
-  if (!modal || !stillOpen || stillOpen->widget != top) return true;
+  if (!stillOpen || stillOpen->widget != top) return true;
+  top->show();
+  if (!modal) return true;
   QEventLoop loop;
   stillOpen->modalLoop = &loop;
   loop.exec();
@@ -237,6 +244,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       }
       case Kind::EditBox: {
         auto* edit = new QLineEdit(FromUtf8(c.text), parent);
+        edit->setMaxLength(std::numeric_limits<int>::max());  // no limit of its own
         edit->setFrame(c.frame);
         edit->setAlignment(c.halign == HAlign::Center ? Qt::AlignCenter : c.halign == HAlign::Right ? Qt::AlignRight : Qt::AlignLeft);
         if (c.editMode == EditMode::Password) {
@@ -300,6 +308,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       }
       case Kind::Timer: {
         b.timer = new QTimer(top);
+        b.timer->setTimerType(Qt::PreciseTimer);  // the clock and the countdown count seconds
         QObject::connect(b.timer, &QTimer::timeout, [this, id] {
           if (BuiltControl* timer = FindControl(id)) Deliver(timer->decl->handler);
         });
