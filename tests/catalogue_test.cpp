@@ -10,11 +10,11 @@
 
 #include "app/App.h"
 #include "app/AppState.h"
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 #include "platform/Platform.h"
 #include "support/FakeClock.h"
 #include "support/TestProgram.h"
-#include "ui/Gbk.h"
+#include "core/Gbk.h"
 #include "ui/Layer.h"
 
 namespace {
@@ -166,7 +166,7 @@ TEST(Catalogue, EveryTextHasAGbkForm) {
       for (std::string_view item : Lines(c.items)) texts.push_back(item);
     }
     for (std::string_view text : texts) {
-      EXPECT_EQ(ui::GbkToUtf8(ui::Utf8ToGbk(text)), text) << w->name;
+      EXPECT_EQ(core::GbkToUtf8(core::Utf8ToGbk(text)), text) << w->name;
     }
   }
 }
@@ -203,7 +203,7 @@ class UnusedLayer final : public ui::Layer {
 // handlers; every other window's events reach the main program's handlers.
 TEST(Catalogue, MainProgramBindsEveryHandlerItsWindowsUse) {
   UnusedLayer layer;
-  app::FileStore files([] { return app::fs::path("."); });
+  core::FileStore files([] { return core::fs::path("."); });
   testing_support::FakeClock clock;
   auto platform = platform::CreateSystemPlatform();
   app::AppState state;

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -22,7 +22,7 @@ class FileStoreTest : public testing::Test {
 
   fs::path dir_;
   int asked_ = 0;
-  app::FileStore store_{[this] {
+  core::FileStore store_{[this] {
     ++asked_;
     return dir_;
   }};
@@ -92,20 +92,20 @@ TEST_F(FileStoreTest, DeleteReportsAMissingFile) {
 
 TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
   const fs::path record = store_.Path("namelist_record.vlok");
-  EXPECT_EQ(store_.OpenFile(record, app::FileStore::kReadWriteExisting), 0);  // mode 3 needs the file
-  int f = store_.OpenFile(record, app::FileStore::kWriteCreate);
+  EXPECT_EQ(store_.OpenFile(record, core::FileStore::kReadWriteExisting), 0);  // mode 3 needs the file
+  int f = store_.OpenFile(record, core::FileStore::kWriteCreate);
   ASSERT_NE(f, 0);
   store_.SeekToEnd(f);
   EXPECT_TRUE(store_.WriteLine(f, "a.txt"));
   store_.CloseFile(f);
-  f = store_.OpenFile(record, app::FileStore::kWriteCreate);  // mode 5 keeps what is there
+  f = store_.OpenFile(record, core::FileStore::kWriteCreate);  // mode 5 keeps what is there
   store_.SeekToEnd(f);
   store_.WriteLine(f, "");
   store_.WriteLine(f, "b.txt");
   store_.CloseFile(f);
   EXPECT_EQ(store_.ReadWholeFile(record), "a.txt\r\n\r\nb.txt\r\n");
 
-  f = store_.OpenFile(record, app::FileStore::kReadWriteExisting);
+  f = store_.OpenFile(record, core::FileStore::kReadWriteExisting);
   EXPECT_EQ(store_.ReadLine(f), "a.txt");
   EXPECT_EQ(store_.ReadLine(f), "");
   EXPECT_EQ(store_.ReadLine(f), "b.txt");
@@ -113,11 +113,11 @@ TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
   store_.CloseFile(f);
 
   store_.Write("t.vlok", std::string("one\r\ntwo\x1Athree\0", 15));
-  f = store_.OpenFile(store_.Path("t.vlok"), app::FileStore::kReadWriteExisting);
+  f = store_.OpenFile(store_.Path("t.vlok"), core::FileStore::kReadWriteExisting);
   EXPECT_EQ(store_.ReadLine(f), "one");
   EXPECT_EQ(store_.ReadLine(f), "two");  // 0x1A ends the line
   store_.CloseFile(f);
-  f = store_.OpenFile(store_.Path("t.vlok"), app::FileStore::kReadWriteExisting);
+  f = store_.OpenFile(store_.Path("t.vlok"), core::FileStore::kReadWriteExisting);
   EXPECT_EQ(store_.ReadText(f), "one\r\ntwo");
   store_.CloseFile(f);
   EXPECT_EQ(store_.ReadLine(f), "");  // a closed file number reads nothing

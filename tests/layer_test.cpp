@@ -4,7 +4,7 @@
 
 #include "support/TestProgram.h"
 #include "ui/Backend.h"
-#include "ui/Gbk.h"
+#include "core/Gbk.h"
 
 namespace {
 
@@ -234,9 +234,9 @@ TEST_F(LayerTest, BrowseDialogGivesTheChosenPathOrNothing) {
   EXPECT_EQ(chosen, "");
   const std::string path = (std::filesystem::temp_directory_path() / "图片.png").string();
   driver_->Click(MainWindow::计分板);
-  EXPECT_TRUE(driver_->AnswerBrowseDialog(ui::Utf8ToGbk(path)));
+  EXPECT_TRUE(driver_->AnswerBrowseDialog(core::Utf8ToGbk(path)));
   EXPECT_FALSE(driver_->OpenBrowseDialog().has_value());
-  EXPECT_EQ(chosen, ui::Utf8ToGbk(path));
+  EXPECT_EQ(chosen, core::Utf8ToGbk(path));
 }
 
 }  // namespace

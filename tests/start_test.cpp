@@ -186,7 +186,7 @@ TEST(ClockTest, ShowsTheTimeDownToItsLastUnitThatIsNotZero) {
   p.StartPastSplash();
   EXPECT_EQ(p.ui().Text(mw::time), G("正在获取时间，请稍后……"));
   struct Case {
-    app::LocalTime now;
+    core::LocalTime now;
     const char* text;
   };
   const Case cases[] = {

@@ -4,9 +4,9 @@
 #include <clocale>
 #include <cmath>
 
-#include "app/Text.h"
+#include "core/Text.h"
 #include "support/TestProgram.h"
-#include "ui/Gbk.h"
+#include "core/Gbk.h"
 
 using testing_support::G;
 
@@ -90,5 +90,5 @@ TEST(TextGbk, LiteralsAndCharactersWithoutAGbkForm) {
   EXPECT_EQ(G("日本语"), "\xC8\xD5\xB1\xBE\xD3\xEF");
   EXPECT_EQ(G("Русский"), "\xA7\xB2\xA7\xE5\xA7\xE3\xA7\xE3\xA7\xDC\xA7\xDA\xA7\xDB");
   EXPECT_EQ(G("a😀b中"), "a?b\xD6\xD0");
-  EXPECT_EQ(ui::GbkToUtf8("\xD6\xD0\xCE\xC4"), "中文");
+  EXPECT_EQ(core::GbkToUtf8("\xD6\xD0\xCE\xC4"), "中文");
 }

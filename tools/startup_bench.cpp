@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   const std::filesystem::path runDir = std::filesystem::absolute(argv[1]);
   return ui::RunWithUiThread(argc, argv, ui::EmbeddedFontFaces(), [&] {
     app::AppState state;
-    app::SystemClock clock;
+    core::SystemClock clock;
     auto platform = platform::CreateSystemPlatform();
     std::unique_ptr<app::Program> program;
     ui::RunOnUiThread([&] {

@@ -3,7 +3,7 @@
 #include "admin/Handlers.h"
 #include "app/App.h"
 #include "app/SaveReport.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "draw/NameListRegister.h"
 #include "ui/Catalogue.h"
 

@@ -2,7 +2,7 @@
 
 #include "admin/Handlers.h"
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "ui/Catalogue.h"
 
 namespace admin {

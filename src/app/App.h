@@ -1,14 +1,21 @@
 #pragma once
 
 #include "app/AppState.h"
-#include "app/Clock.h"
-#include "app/FileStore.h"
+#include "core/Clock.h"
+#include "core/FileStore.h"
 #include "draw/Generator.h"
 #include "platform/Platform.h"
 #include "ui/HandlerTable.h"
 #include "ui/Layer.h"
 
 namespace app {
+
+// The foundation, under the names the handlers use.
+using core::Clock;
+using core::FileStore;
+using core::LocalTime;
+using core::SystemClock;
+namespace fs = std::filesystem;
 
 // What every handler works with: the window layer, the run-directory files,
 // the clock, the operating system's services and the program-wide state.

@@ -1,6 +1,6 @@
 #include "app/App.h"
 #include "app/ShellHandlers.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "ui/Catalogue.h"
 
 namespace shell {

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 
 namespace app {
 namespace {

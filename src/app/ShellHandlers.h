@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 
 namespace app {
 struct App;
@@ -23,7 +23,7 @@ void OnSplashTimerTick(app::App& app);
 void OnSplashPictureMouseDown(app::App& app);
 
 // The clock label's text for a moment, e.g. "2024年3月6日14时54分" (GBK).
-std::string ClockText(const app::LocalTime& t);
+std::string ClockText(const core::LocalTime& t);
 void OnClockTick(app::App& app);
 
 void OnScoreNavClick(app::App& app);

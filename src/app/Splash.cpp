@@ -7,7 +7,7 @@ namespace shell {
 void OnSplashWindowCreated(app::App& app) {
   if (app.files.Exists("flash_screen.vlok")) {
     // A path naming no readable file gives empty bytes and so an empty picture.
-    const auto picture = app::FileStore::PathFromText(app.files.Read("flash_screen.vlok"));
+    const auto picture = core::FileStore::PathFromText(app.files.Read("flash_screen.vlok"));
     app.ui.SetPicture(ui::SplashWindow::图片框1, app.files.ReadWholeFile(picture));
   }
   if (app.files.Exists("1e.vlok")) app.ui.SetVisible(ui::SplashWindow::透明标签1, false);

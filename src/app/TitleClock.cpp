@@ -1,12 +1,12 @@
 #include "app/App.h"
 #include "app/ShellHandlers.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "ui/Catalogue.h"
 
 namespace shell {
 
 // The date in full, then the time only down to its last unit that is not 0.
-std::string ClockText(const app::LocalTime& t) {
+std::string ClockText(const core::LocalTime& t) {
   static const std::string kYear = text::Gbk("年"), kMonth = text::Gbk("月"),
                            kDay = text::Gbk("日");
   static const std::string kHour = text::Gbk("时"), kMinute = text::Gbk("分"),

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   g_state = new app::AppState();
   std::atexit(ReleaseState);
 
-  app::SystemClock clock;
+  core::SystemClock clock;
   auto platform = platform::CreateSystemPlatform();
   platform::Platform& system = *platform;
   app::Program program([&system] { return system.ProgramDirectory(); }, clock, system, *g_state);

@@ -6,7 +6,7 @@ namespace companions {
 
 namespace fs = std::filesystem;
 
-bool WriteProgramFile(app::FileStore& files, const fs::path& path, std::string_view bytes) {
+bool WriteProgramFile(core::FileStore& files, const fs::path& path, std::string_view bytes) {
   if (!files.WriteWholeFile(path, bytes)) return false;
   // A new file gets the usual read bits only; add the run bit beside each.
   std::error_code ec;

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <string_view>
 
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 
 namespace companions {
 
 // Writes a program file whole through the file store (a failed write leaves
 // the old file) and lets whoever may read it also run it.
-bool WriteProgramFile(app::FileStore& files, const std::filesystem::path& path,
+bool WriteProgramFile(core::FileStore& files, const std::filesystem::path& path,
                       std::string_view bytes);
 
 }  // namespace companions

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "ui/Catalogue.h"
 
 namespace countdown {

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/Text.h"
+#include "core/Text.h"
 
 namespace draw {
 namespace {

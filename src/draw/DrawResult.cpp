@@ -1,7 +1,7 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "draw/Handlers.h"
 #include "ui/Catalogue.h"
 

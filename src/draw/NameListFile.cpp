@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Text.h"
-#include "ui/Gbk.h"
+#include "core/Text.h"
+#include "core/Gbk.h"
 
 namespace draw {
 namespace {
@@ -68,9 +68,9 @@ bool IsValidUtf8(std::string_view s) {
 std::vector<std::string> NamesOfFile(std::string_view bytes) {
   std::string gbk;
   if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    gbk = ui::Utf8ToGbk(bytes.substr(kUtf8Bom.size()));
+    gbk = core::Utf8ToGbk(bytes.substr(kUtf8Bom.size()));
   } else if (HasNonAscii(bytes) && IsValidUtf8(bytes)) {
-    gbk = ui::Utf8ToGbk(bytes);
+    gbk = core::Utf8ToGbk(bytes);
   } else {
     gbk = bytes;
   }

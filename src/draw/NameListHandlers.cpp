@@ -3,7 +3,7 @@
 
 #include "app/App.h"
 #include "app/SaveReport.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "companions/Companions.h"
 #include "draw/Handlers.h"
 #include "draw/NameListRegister.h"

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 
 namespace draw {
 
 bool AppendToRegister(app::App& app, std::string_view path) {
   auto& files = app.files;
-  const int file = files.OpenFile(files.Path(kRegisterFile), app::FileStore::kWriteCreate);
+  const int file = files.OpenFile(files.Path(kRegisterFile), core::FileStore::kWriteCreate);
   if (file == 0) return false;
   files.SeekToEnd(file);
   const bool written = files.WriteLine(file, path);
@@ -22,7 +22,7 @@ bool AppendToRegister(app::App& app, std::string_view path) {
 void FillFromRegister(app::App& app, ui::ControlId list) {
   auto& files = app.files;
   if (const int file =
-          files.OpenFile(files.Path(kRegisterFile), app::FileStore::kReadWriteExisting);
+          files.OpenFile(files.Path(kRegisterFile), core::FileStore::kReadWriteExisting);
       file != 0) {
     for (std::string line = files.ReadLine(file); !line.empty(); line = files.ReadLine(file)) {
       app.ui.AddItem(list, line);

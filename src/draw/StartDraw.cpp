@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "draw/Announcement.h"
 #include "draw/DrawPool.h"
 #include "draw/Handlers.h"
@@ -71,7 +71,7 @@ Source ChooseSource(app::App& app, int32_t drawn) {
         Entry(state.firstDrawList, text::ToInt(files.Read(kChoiceFile))).value_or("");
     state.secondDrawList.clear();
     if (!path.empty()) {
-      state.secondDrawList = NamesOfFile(files.ReadTextFile(app::FileStore::PathFromText(path)));
+      state.secondDrawList = NamesOfFile(files.ReadTextFile(core::FileStore::PathFromText(path)));
     }
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, *name};
     return {std::nullopt, number};

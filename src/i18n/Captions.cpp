@@ -3,7 +3,7 @@
 #include <span>
 
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
 #include "ui/catalogue/Credits.h"

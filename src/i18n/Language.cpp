@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Text.h"
+#include "core/Text.h"
 
 namespace i18n {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 
 namespace i18n {
 

@@ -1,5 +1,5 @@
 #include "app/App.h"
-#include "app/Text.h"
+#include "core/Text.h"
 #include "scores/ScoreBox.h"
 #include "scores/Scores.h"
 

@@ -25,7 +25,7 @@ void OnSaveScoresClick(app::App& app) {
 // The saved scores reach one start only: a start that loads them deletes them.
 void LoadGroupScores(app::App& app) {
   for (int group = 1; group <= 4; ++group) {
-    const app::fs::path path = app.files.Path(ScoreFile(group));
+    const core::fs::path path = app.files.Path(ScoreFile(group));
     if (!app.files.FileExists(path)) continue;
     app.ui.SetText(ScoreBox(group), ScoreText(app.files.ReadWholeFile(path)));
     app.files.DeleteFile(path);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Text.h"
+#include "core/Text.h"
 #include "companions/ProgramFile.h"
 #include "ui/Catalogue.h"
 
@@ -23,7 +23,7 @@ const std::string& MessageTitle() {
 
 }  // namespace
 
-Updater::Updater(ui::Layer& ui, app::FileStore& files, HttpClient& http, std::string baseUrl)
+Updater::Updater(ui::Layer& ui, core::FileStore& files, HttpClient& http, std::string baseUrl)
     : ui_(ui), files_(files), http_(http), baseUrl_(std::move(baseUrl)) {}
 
 void Updater::Bind(ui::HandlerTable& table) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 #include "ui/HandlerTable.h"
 #include "ui/Layer.h"
 #include "updater/HttpClient.h"
@@ -18,7 +18,7 @@ namespace updater {
 class Updater {
  public:
   // baseUrl ends in "/assets/".
-  Updater(ui::Layer& ui, app::FileStore& files, HttpClient& http, std::string baseUrl);
+  Updater(ui::Layer& ui, core::FileStore& files, HttpClient& http, std::string baseUrl);
 
   void Bind(ui::HandlerTable& table);
 
@@ -39,7 +39,7 @@ class Updater {
   void FinishDownload(const HttpResponse& response);
 
   ui::Layer& ui_;
-  app::FileStore& files_;
+  core::FileStore& files_;
   HttpClient& http_;
   std::string baseUrl_;
   bool busy_ = false;

@@ -8,7 +8,7 @@ UpdaterProgram::UpdaterProgram(std::function<std::filesystem::path()> runDirecto
                                std::string baseUrl, std::unique_ptr<HttpClient> http,
                                ui::LayerOptions options)
     : layer_(ui::CreateLayer(handlers_, options)),
-      files_(std::make_unique<app::FileStore>(std::move(runDirectory))),
+      files_(std::make_unique<core::FileStore>(std::move(runDirectory))),
       http_(std::move(http)),
       updater_(std::make_unique<Updater>(*layer_, *files_, *http_, std::move(baseUrl))) {
   updater_->Bind(handlers_);

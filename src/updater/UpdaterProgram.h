@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 #include "ui/HandlerTable.h"
 #include "ui/Layer.h"
 #include "updater/HttpClient.h"
@@ -31,7 +31,7 @@ class UpdaterProgram {
  private:
   ui::HandlerTable handlers_;
   std::unique_ptr<ui::Layer> layer_;
-  std::unique_ptr<app::FileStore> files_;
+  std::unique_ptr<core::FileStore> files_;
   std::unique_ptr<HttpClient> http_;
   std::unique_ptr<Updater> updater_;
 };

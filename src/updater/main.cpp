@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 #include "platform/Platform.h"
 #include "ui/Backend.h"
 #include "updater/UpdaterProgram.h"
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   // The updater carries no fonts of its own: the main program writes its faces
   // beside it at every start, before the updater can be started. Without them
   // the system's default face is used.
-  const app::FileStore files([&system] { return system.ProgramDirectory(); });
+  const core::FileStore files([&system] { return system.ProgramDirectory(); });
   static const std::string regular = files.ReadWholeFile(files.Path("wk.ttf"));
   static const std::string light = files.ReadWholeFile(files.Path("wkL.ttf"));
   static const std::string bold = files.ReadWholeFile(files.Path("wkB.ttf"));

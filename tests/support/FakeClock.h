@@ -3,20 +3,20 @@
 #include <atomic>
 #include <mutex>
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 
 namespace testing_support {
 
 // A clock the test sets by hand.
-class FakeClock final : public app::Clock {
+class FakeClock final : public core::Clock {
  public:
-  app::LocalTime Now() override {
+  core::LocalTime Now() override {
     std::lock_guard lock(mutex_);
     return now_;
   }
   uint32_t TickCount() override { return tick_.load(); }
 
-  void SetNow(app::LocalTime t) {
+  void SetNow(core::LocalTime t) {
     std::lock_guard lock(mutex_);
     now_ = t;
   }
@@ -24,7 +24,7 @@ class FakeClock final : public app::Clock {
 
  private:
   std::mutex mutex_;
-  app::LocalTime now_{2024, 3, 6, 14, 54, 50};
+  core::LocalTime now_{2024, 3, 6, 14, 54, 50};
   std::atomic<uint32_t> tick_{1000};
 };
 

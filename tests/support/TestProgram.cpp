@@ -6,11 +6,11 @@
 
 #include "app/Program.h"
 #include "ui/Backend.h"
-#include "ui/Gbk.h"
+#include "core/Gbk.h"
 
 namespace testing_support {
 
-std::string G(std::string_view utf8) { return ui::Utf8ToGbk(utf8); }
+std::string G(std::string_view utf8) { return core::Utf8ToGbk(utf8); }
 
 struct TestProgram::Parts {
   app::AppState state;

@@ -18,7 +18,7 @@
 #include <system_error>
 
 #include "platform/Platform.h"
-#include "ui/Gbk.h"
+#include "core/Gbk.h"
 
 extern char** environ;
 
@@ -188,7 +188,7 @@ class LinuxPlatform final : public Platform {
                       const fs::path& target) override {
     std::error_code error;
     if (!fs::is_directory(desktopFolder, error)) return false;
-    const std::string shownName = ui::GbkToUtf8(name);
+    const std::string shownName = core::GbkToUtf8(name);
     if (shownName.empty() || shownName == "." || shownName == ".." ||
         shownName.find('/') != std::string::npos) {
       return false;

@@ -1,4 +1,4 @@
-#include "app/Text.h"
+#include "core/Text.h"
 
 #include <charconv>
 #include <clocale>
@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <limits>
 
-#include "ui/Gbk.h"
+#include "core/Gbk.h"
 
 namespace text {
 
-std::string Gbk(std::string_view utf8) { return ui::Utf8ToGbk(utf8); }
+std::string Gbk(std::string_view utf8) { return core::Utf8ToGbk(utf8); }
 
 std::string NarrowFullWidth(std::string_view s) {
   std::string out;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace core {
 
 struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
@@ -22,4 +22,4 @@ class SystemClock final : public Clock {
   uint32_t TickCount() override;
 };
 
-}  // namespace app
+}  // namespace core

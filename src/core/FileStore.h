@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace core {
 
 namespace fs = std::filesystem;
 
@@ -62,4 +62,4 @@ class FileStore {
   int nextFile_ = 1;
 };
 
-}  // namespace app
+}  // namespace core

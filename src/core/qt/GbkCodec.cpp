@@ -1,23 +1,23 @@
+#include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include "ui/Gbk.h"
-#include "ui/qt/QtText.h"
+#include "core/Gbk.h"
 
-namespace ui {
-namespace qt {
+namespace core {
 
-QString FromGbk(std::string_view gbk) {
+std::string GbkToUtf8(std::string_view gbk) {
   QStringDecoder decoder("GBK");
-  return decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+  const QString text = decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+  return text.toStdString();
 }
 
-std::string ToGbk(const QString& text) {
+std::string Utf8ToGbk(std::string_view utf8) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   // Encoded one character (or surrogate pair) at a time, so that a character
   // without a GBK form becomes "?" and leaves the rest of the text intact.
   std::string out;
   out.reserve(static_cast<std::size_t>(text.size()) * 2);
-  QStringEncoder encoder("GBK");
   for (qsizetype i = 0; i < text.size();) {
     const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
     const QStringView piece = QStringView(text).mid(i, len);
@@ -37,18 +37,4 @@ std::string ToGbk(const QString& text) {
   return out;
 }
 
-QString ForDisplay(const QString& caption) {
-  QString shown = caption;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return shown;
-}
-
-}  // namespace qt
-
-std::string Utf8ToGbk(std::string_view utf8) {
-  return qt::ToGbk(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
-}
-
-std::string GbkToUtf8(std::string_view gbk) { return qt::FromGbk(gbk).toUtf8().toStdString(); }
-
-}  // namespace ui
+}  // namespace core

@@ -1,4 +1,4 @@
-#include "app/FileStore.h"
+#include "core/FileStore.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <system_error>
 
-#include "app/Text.h"
-#include "ui/Gbk.h"
+#include "core/Text.h"
+#include "core/Gbk.h"
 
-namespace app {
+namespace core {
 namespace {
 
 mode_t Umask() {
@@ -38,7 +38,7 @@ fs::path FileStore::Path(std::string_view name) const {
 
 fs::path FileStore::PathFromText(std::string_view gbk) {
   // File names of this system are UTF-8; the program's texts are GBK.
-  return fs::path(ui::GbkToUtf8(gbk));
+  return fs::path(core::GbkToUtf8(gbk));
 }
 
 bool FileStore::FileExists(const fs::path& path) const {
@@ -174,4 +174,4 @@ void FileStore::CloseFile(int file) {
   open_.erase(it);
 }
 
-}  // namespace app
+}  // namespace core

@@ -1,8 +1,8 @@
 #include <ctime>
 
-#include "app/Clock.h"
+#include "core/Clock.h"
 
-namespace app {
+namespace core {
 
 LocalTime SystemClock::Now() {
   const std::time_t now = std::time(nullptr);
@@ -17,4 +17,4 @@ uint32_t SystemClock::TickCount() {
   return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
 }
 
-}  // namespace app
+}  // namespace core
