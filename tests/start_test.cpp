@@ -117,7 +117,7 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnce) {
   // A copy already installed is left alone; the others are installed.
   fs::create_directories(FontFolder());
   {
-    std::FILE* f = std::fopen((FontFolder() / "wkL.ttf").c_str(), "wb");
+    std::FILE* f = std::fopen((FontFolder() / "wkL.ttf").string().c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fputs("older", f);
     std::fclose(f);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "ui/image/FitRect.h"
@@ -126,18 +127,38 @@ HBITMAP ScaledBitmap(const Image& image, int width, int height) {
   return bitmap;
 }
 
+struct DrawnPicture {
+  HBITMAP bitmap = nullptr;
+  RECT rect{};
+};
+
 void DecodePicture(HWND hwnd, Widget& w) {
   if (w.encoded.empty()) return;
   const std::string bytes = std::move(w.encoded);
   w.encoded.clear();
   RECT box;
   GetClientRect(hwnd, &box);
+  // The program's own pictures are the same in every window that opens.
+  static std::map<std::tuple<const char*, LONG, LONG, PictureMode>, DrawnPicture> kept;
+  const auto key = std::make_tuple(w.builtIn, box.right, box.bottom, w.decl->pictureMode);
+  if (w.builtIn) {
+    if (auto it = kept.find(key); it != kept.end()) {
+      w.drawn = it->second.bitmap;
+      w.drawnRect = it->second.rect;
+      w.sharedDrawn = true;
+      return;
+    }
+  }
   const bool fit = w.decl->pictureMode == PictureMode::Fit;
   const Image image = DecodeImage(bytes, fit ? box.right : 0, fit ? box.bottom : 0);
   if (image.empty()) return;
   const Rect r = ui::PictureRect(w.decl->pictureMode, box.right, box.bottom, image.width, image.height);
   w.drawn = ScaledBitmap(image, r.width, r.height);
   w.drawnRect = {r.left, r.top, r.left + r.width, r.top + r.height};
+  if (w.builtIn && w.drawn) {
+    kept.emplace(key, DrawnPicture{w.drawn, w.drawnRect});
+    w.sharedDrawn = true;
+  }
 }
 
 void PaintPicture(HWND hwnd, Widget& w, HDC dc) {
@@ -342,7 +363,7 @@ LRESULT CALLBACK WidgetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      if (w->drawn) DeleteObject(w->drawn);
+      if (w->drawn && !w->sharedDrawn) DeleteObject(w->drawn);
       delete w;
       return DefWindowProcW(hwnd, msg, wp, lp);
     case kDestroyLater:
@@ -482,12 +503,14 @@ COLORREF BackgroundOf(HWND container) {
   }
 }
 
-void SetPictureBytes(HWND picture, std::string_view encoded) {
+void SetPictureBytes(HWND picture, std::string_view encoded, bool builtIn) {
   Widget* w = WidgetOf(picture);
   if (!w || w->role != Role::Picture) return;
   w->encoded.assign(encoded);
-  if (w->drawn) DeleteObject(w->drawn);
+  if (w->drawn && !w->sharedDrawn) DeleteObject(w->drawn);
   w->drawn = nullptr;
+  w->sharedDrawn = false;
+  w->builtIn = builtIn && !encoded.empty() ? encoded.data() : nullptr;
   InvalidateRect(picture, nullptr, FALSE);
 }
 

@@ -39,6 +39,9 @@ struct Widget {
   std::string encoded;
   HBITMAP drawn = nullptr;
   RECT drawnRect{};
+  // A picture the program carries is decoded once for each size and kept.
+  const char* builtIn = nullptr;
+  bool sharedDrawn = false;
 };
 
 inline constexpr wchar_t kTopClass[] = L"BrevantWindow";
@@ -57,7 +60,8 @@ COLORREF ToColorRef(Color c, int systemColor);
 HBRUSH BrushFor(COLORREF color);
 
 // Replaces the picture of a picture box; it is decoded when first drawn.
-void SetPictureBytes(HWND picture, std::string_view encoded);
+// builtIn: the bytes are the program's own and live as long as it does.
+void SetPictureBytes(HWND picture, std::string_view encoded, bool builtIn = false);
 // Whether the picture box shows a picture (decoding it if need be).
 bool HasPicture(HWND picture);
 

@@ -75,9 +75,12 @@ BOOL CALLBACK EndOneDialog(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
-int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM, LPARAM data) {
+int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM param, LPARAM data) {
   auto* layer = reinterpret_cast<Win32Layer*>(data);
   if (msg == BFFM_INITIALIZED) layer->SetBrowseDialog(dialog);
+  // A path typed into the edit box that names nothing in the tree is still
+  // the user's choice: a file may be named before it exists.
+  if (msg == BFFM_VALIDATEFAILEDW) layer->SetTypedPath(reinterpret_cast<const wchar_t*>(param));
   return 0;
 }
 
@@ -318,7 +321,7 @@ void Win32Layer::Build(OpenWindow& window) {
         break;
       case Kind::PictureBox:
         hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");
-        SetPictureBytes(hwnd, Picture(c.picture));
+        SetPictureBytes(hwnd, Picture(c.picture), true);
         break;
       case Kind::Timer:
         SetInterval(ControlId{decl.id, static_cast<uint16_t>(i)}, c.interval);
@@ -660,11 +663,16 @@ std::string Win32Layer::BrowseForPath(std::string_view prompt) {
   info.lParam = reinterpret_cast<LPARAM>(this);
   const std::vector<HWND> disabled = DisableOthers(nullptr);
   browsePrompt_.assign(prompt);
+  typedPath_.clear();
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
   browseDialog_ = nullptr;
   browsePrompt_.clear();
   for (HWND other : disabled) {
     if (IsWindow(other)) EnableWindow(other, TRUE);
+  }
+  if (!typedPath_.empty()) {
+    if (chosen) CoTaskMemFree(chosen);
+    return ToGbk(typedPath_);
   }
   if (!chosen) return {};
   wchar_t path[MAX_PATH * 4] = {};

@@ -89,6 +89,7 @@ class Win32Layer final : public Layer {
   // The browse dialog while it is open (for the driver).
   HWND BrowseDialog() const { return browseDialog_; }
   const std::string& BrowsePrompt() const { return browsePrompt_; }
+  void SetTypedPath(const wchar_t* typed) { typedPath_ = typed ? typed : L""; }
   void SetBrowseDialog(HWND dialog) { browseDialog_ = dialog; }
 
  private:
@@ -110,6 +111,7 @@ class Win32Layer final : public Layer {
   HWND hiddenOwner_ = nullptr;  // owner of windows kept out of the task bar
   HWND browseDialog_ = nullptr;
   std::string browsePrompt_;  // GBK
+  std::wstring typedPath_;    // typed into the browse dialog, naming nothing
 };
 
 Win32Layer* AsWin32Layer(Layer& layer);
