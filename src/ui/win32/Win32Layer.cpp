@@ -682,7 +682,11 @@ std::string Win32Layer::BrowseForPath(std::string_view prompt) {
 }
 
 bool Win32Layer::RegisterFontFile(const std::string& nativePath) {
-  return AddFontResourceExW(FromAnsi(nativePath).c_str(), FR_PRIVATE, nullptr) > 0;
+  return RegisterFontFile(std::filesystem::path(FromAnsi(nativePath)));
+}
+
+bool Win32Layer::RegisterFontFile(const std::filesystem::path& fontFile) {
+  return AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr) > 0;
 }
 
 Win32Layer* AsWin32Layer(Layer& layer) { return dynamic_cast<Win32Layer*>(&layer); }

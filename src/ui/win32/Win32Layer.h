@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,7 +66,10 @@ class Win32Layer final : public Layer {
 
   void ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) override;
   std::string BrowseForPath(std::string_view prompt) override;
-  bool RegisterFontFile(const std::string& nativePath) override;
+  // Both spellings of the font file, so that the layer follows the interface
+  // whichever one it declares.
+  bool RegisterFontFile(const std::string& nativePath);
+  bool RegisterFontFile(const std::filesystem::path& fontFile);
 
   int Run(WindowId startup) override;
   void EndProgram(int exitCode) override;

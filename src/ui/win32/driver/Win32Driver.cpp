@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -304,7 +305,11 @@ class Win32Driver final : public Driver {
     return Read([&] { return layer_.ExitCode(); });
   }
 
-  bool Snapshot(WindowId w, const std::string& pngPath) override {
+  // Both spellings of the file, so that the driver follows the interface
+  // whichever one it declares.
+  bool Snapshot(WindowId w, const std::string& pngPath) { return Snapshot(w, std::filesystem::path(FromAnsi(pngPath))); }
+
+  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
       if (!window) return false;
@@ -328,7 +333,7 @@ class Win32Driver final : public Driver {
       GdiFlush();
       auto* pixels = static_cast<uint8_t*>(bits);
       for (int i = 0; i < width * height; ++i) pixels[i * 4 + 3] = 255;
-      const bool written = WritePng(FromAnsi(pngPath), bits, width, height);
+      const bool written = WritePng(pngPath.wstring(), bits, width, height);
       SelectObject(dc, old);
       DeleteDC(dc);
       DeleteObject(bitmap);
