@@ -75,9 +75,31 @@ BOOL CALLBACK EndOneDialog(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+bool IsFullPath(const std::wstring& text) {
+  return (text.size() >= 3 && text[1] == L':' && (text[2] == L'\\' || text[2] == L'/')) ||
+         text.starts_with(L"\\\\");
+}
+
+// Watches the browse dialog's OK button: a full path in the edit box is what
+// the user typed, whatever the tree shows.
+LRESULT CALLBACK BrowseDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+  if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+    if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
+      const std::wstring typed = WindowText(edit);
+      if (IsFullPath(typed)) reinterpret_cast<Win32Layer*>(data)->SetTypedPath(typed.c_str());
+    }
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(dialog, BrowseDialogProc, id);
+  }
+  return DefSubclassProc(dialog, msg, wp, lp);
+}
+
 int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM param, LPARAM data) {
   auto* layer = reinterpret_cast<Win32Layer*>(data);
-  if (msg == BFFM_INITIALIZED) layer->SetBrowseDialog(dialog);
+  if (msg == BFFM_INITIALIZED) {
+    layer->SetBrowseDialog(dialog);
+    SetWindowSubclass(dialog, BrowseDialogProc, 1, static_cast<DWORD_PTR>(data));
+  }
   // A path typed into the edit box that names nothing in the tree is still
   // the user's choice: a file may be named before it exists.
   if (msg == BFFM_VALIDATEFAILEDW) layer->SetTypedPath(reinterpret_cast<const wchar_t*>(param));

@@ -293,9 +293,14 @@ class Win32Driver final : public Driver {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
       }
-      // The user types the full path into the edit box and accepts it.
+      // The user types the full path into the edit box and accepts it. A
+      // dialog without an edit box (Wine's) gets the typed path handed over.
       SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
-      if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) SetWindowTextW(edit, path.c_str());
+      if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
+        SetWindowTextW(edit, path.c_str());
+      } else {
+        layer_.SetTypedPath(path.c_str());
+      }
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     });
     return *ok;
