@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     auto shoot = [&](ui::WindowId id, const std::string& file) {
       if (!driver->Snapshot(id, out / file)) ++failures;
-      std::printf("%s\n", (out / file).c_str());
+      std::printf("%s\n", (out / file).string().c_str());
     };
     for (const ui::WindowSpec* decl : ui::AllWindows()) {
       ui::RunOnUiThread([&] { layer->LoadWindow(decl->id, ui::kNoOwner, false); });
