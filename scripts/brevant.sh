@@ -142,7 +142,7 @@ case "${1:-}" in
     ;;
   windows)
     install_missing_packages
-    cmake -S "$here" -B "$here/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S "$here" -B "$here/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/mingw-w64-x86_64.cmake" >/dev/null
     cmake --build "$here/build-windows" --parallel "$jobs" --target brevant
     mkdir -p "$here/dist"
