@@ -317,6 +317,13 @@ LRESULT SuperButtonMouse(HWND hwnd, Widget& w, UINT msg, LPARAM lp) {
       InvalidateRect(hwnd, nullptr, FALSE);
       // Clicked when released over the button. The handler may close the
       // window, so nothing of it is used afterwards.
+      // A press that came without the pointer moving over the button first (a
+      // tap on a touch screen) is told when the pointer is not, or no longer,
+      // over it, so the button does not stay in its pointer-over look.
+      if (w.hover && !w.tracking) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd, 0};
+        w.tracking = TrackMouseEvent(&track) != FALSE;
+      }
       if (w.hover && w.layer) w.layer->Deliver(w.decl->handler);
       return 0;
     }
