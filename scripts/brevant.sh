@@ -13,7 +13,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
   fonts-lxgw-wenkai
-  xvfb xauth desktop-file-utils openssl
+  xvfb xauth desktop-file-utils openssl libssl-dev
 )
 
 install_missing_packages() {
