@@ -83,9 +83,9 @@ class QtHttpClient final : public HttpClient {
       }
     });
     QObject::connect(reply, &QNetworkReply::readyRead, context_.get(),
-                     [this, state] { Read(*state); });
+                     [this, state] { Read(state); });
     QObject::connect(reply, &QNetworkReply::finished, context_.get(),
-                     [this, state] { Finish(*state); });
+                     [this, state] { Finish(state); });
   }
 
  private:
@@ -139,7 +139,10 @@ class QtHttpClient final : public HttpClient {
     Fail(std::move(r.receiver.end), "stopped by the receiver");
   }
 
-  void Read(Request& r) {
+  // Each call holds the request: disconnecting the reply drops the
+  // connections' own hold on it.
+  void Read(std::shared_ptr<Request> request) {
+    Request& r = *request;
     if (r.stopped) return;
     // A redirect's own body is not the answer.
     const int status = r.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -147,7 +150,8 @@ class QtHttpClient final : public HttpClient {
     if (!Deliver(r)) Stop(r);
   }
 
-  void Finish(Request& r) {
+  void Finish(std::shared_ptr<Request> request) {
+    Request& r = *request;
     if (r.stopped) return;
     running_.erase(r.reply);
     r.reply->deleteLater();
