@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
+#include "core/FileStore.h"
 
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 
 #include <cerrno>
 
-#include "core/FileStore.h"
-#include "support/TestProgram.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -13,11 +12,7 @@ namespace fs = std::filesystem;
 
 class FileStoreTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "brevant-store-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
+  void SetUp() override { dir_ = testing_support::MakeTempDir("brevant-store"); }
   void TearDown() override { fs::remove_all(dir_); }
 
   fs::path dir_;

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/Text.h"
-#include "support/TestProgram.h"
 #include "core/Gbk.h"
+#include "support/TextLiterals.h"
 
 using testing_support::G;
 
