@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -12,7 +13,6 @@
 #include <future>
 #include <iterator>
 #include <optional>
-#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -85,9 +85,7 @@ class UpdaterHarness {
     return busy;
   }
   // Clicks a button and waits (at most 20 s) until no fetch runs any more.
-  bool ClickAndWait(ui::ControlId button) {
-    return driver_->Click(button) && WaitUntilIdle();
-  }
+  bool ClickAndWait(ui::ControlId button) { return driver_->Click(button) && WaitUntilIdle(); }
   bool WaitUntilIdle() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (;;) {
@@ -127,7 +125,8 @@ class UpdaterTest : public ::testing::Test {
 
   static constexpr int64_t kProgramCap = int64_t{1} << 20;
   TlsTestServer server;
-  UpdaterHarness u{server.BaseUrl(), [this] { return updater::CreateHttpClient(TestTrust()); },
+  UpdaterHarness u{server.BaseUrl(),
+                   [this] { return updater::CreateHttpClient(TestTrust()); },
                    {.maxProgramBytes = kProgramCap}};
 };
 
@@ -218,7 +217,8 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
   u.Write("kestrin.exe", old);
   const std::string program = "#!/bin/sh\n" + std::string(200000, 'x');
   const std::string length = "Content-Length: " + std::to_string(program.size()) + "\r\n";
-  const std::string gzipped = std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) + std::string(5000, 'z');
+  const std::string gzipped =
+      std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) + std::string(5000, 'z');
   const std::string big(256 * 1024, 'b');
   using E = TlsTestServer::Ending;
   const std::string failed = DownloadFailed();
@@ -230,12 +230,16 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
     std::string message;
   };
   const Case cases[] = {
-      {"404", {.head = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n", .body = "not found"}, failed},
+      {"404",
+       {.head = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n", .body = "not found"},
+       failed},
       {"short of its length, close_notify",
        {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n", .body = program, .cutAfter = 123457},
        failed},
       {"short of its length, reset",
-       {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n", .body = program, .cutAfter = 123457,
+       {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n",
+        .body = program,
+        .cutAfter = 123457,
         .ending = E::Reset},
        failed},
       {"no length, cut by FIN",
@@ -244,7 +248,9 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
       {"no length, cut by reset",
        {.head = "HTTP/1.1 200 OK\r\n\r\n", .body = program, .cutAfter = 123457, .ending = E::Reset},
        refused},
-      {"no length, whole with close_notify", {.head = "HTTP/1.0 200 OK\r\n\r\n", .body = program}, refused},
+      {"no length, whole with close_notify",
+       {.head = "HTTP/1.0 200 OK\r\n\r\n", .body = program},
+       refused},
       {"chunked, cut between chunks by FIN",
        {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
         .body = "1000\r\n" + std::string(4096, 'c') + "\r\n",
@@ -252,7 +258,8 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
         .ending = E::Fin},
        failed},
       {"gzip with its length",
-       {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 5010\r\n\r\n", .body = gzipped},
+       {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 5010\r\n\r\n",
+        .body = gzipped},
        refused},
       {"gzip without length, cut",
        {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n",
@@ -290,8 +297,9 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
   EXPECT_NE(head.find("Accept-Encoding: identity\r\n"), std::string::npos) << head;
 
   // A chunked body that ends with its last chunk is whole.
-  server.Serve("2.8.1/kestrin.exe", {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
-                                     .body = "1000\r\n" + program.substr(0, 4096) + "\r\n0\r\n\r\n"});
+  server.Serve("2.8.1/kestrin.exe",
+               {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+                .body = "1000\r\n" + program.substr(0, 4096) + "\r\n0\r\n\r\n"});
   ASSERT_TRUE(u.ClickAndWait(W::按钮2));
   EXPECT_FALSE(u.ui().OpenMessageBox());
   EXPECT_EQ(u.Read("kestrin.exe"), program.substr(0, 4096));

@@ -27,7 +27,8 @@ namespace W = ui::UpdaterWindow;
 double StatusMiB(const std::string& key) {
   std::ifstream in("/proc/self/status");
   for (std::string line; std::getline(in, line);) {
-    if (line.rfind(key + ":", 0) == 0) return std::strtod(line.c_str() + key.size() + 1, nullptr) / 1024;
+    if (line.rfind(key + ":", 0) == 0)
+      return std::strtod(line.c_str() + key.size() + 1, nullptr) / 1024;
   }
   return -1;
 }
@@ -71,11 +72,13 @@ int main(int argc, char** argv) {
                 StatusMiB("VmRSS"));
     const auto start = std::chrono::steady_clock::now();
     clickAndWait(W::按钮2);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::error_code ec;
     const auto size = fs::file_size(runDir / "kestrin.exe", ec);
     std::printf("after %d MiB in %.2f s (kestrin.exe: %s): VmHWM %.1f MiB, VmRSS %.1f MiB\n", mib,
-                seconds, size == (uintmax_t{static_cast<unsigned>(mib)} << 20) ? "whole" : "NOT whole",
+                seconds,
+                size == (uintmax_t{static_cast<unsigned>(mib)} << 20) ? "whole" : "NOT whole",
                 StatusMiB("VmHWM"), StatusMiB("VmRSS"));
     driver->Post([&] { program->layer().EndProgram(0); });
     driver.reset();

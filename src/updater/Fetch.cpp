@@ -19,7 +19,8 @@ std::string_view Trim(std::string_view s) {
 bool SameWord(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
       return false;
   }
   return true;
@@ -94,19 +95,20 @@ void FetchText(HttpClient& http, const std::string& url, int64_t maxBytes,
     std::string body;
   };
   auto state = std::make_shared<Text>(maxBytes);
-  http.Get(url, {
-                    [state](const ResponseHead& head) { return state->Keep(state->check.Head(head)); },
-                    [state](std::string_view bytes) {
-                      if (!state->Keep(state->check.Data(bytes.size()))) return false;
-                      state->body.append(bytes);
-                      return true;
-                    },
-                    [state, done = std::move(done)](bool transferOk, std::string) {
-                      state->Keep(state->check.End(transferOk));
-                      if (state->error != FetchError::None) state->body.clear();
-                      done(state->error, std::move(state->body));
-                    },
-                });
+  http.Get(url,
+           {
+               [state](const ResponseHead& head) { return state->Keep(state->check.Head(head)); },
+               [state](std::string_view bytes) {
+                 if (!state->Keep(state->check.Data(bytes.size()))) return false;
+                 state->body.append(bytes);
+                 return true;
+               },
+               [state, done = std::move(done)](bool transferOk, std::string) {
+                 state->Keep(state->check.End(transferOk));
+                 if (state->error != FetchError::None) state->body.clear();
+                 done(state->error, std::move(state->body));
+               },
+           });
 }
 
 void FetchProgramFile(HttpClient& http, const std::string& url, const std::filesystem::path& target,
@@ -119,29 +121,30 @@ void FetchProgramFile(HttpClient& http, const std::string& url, const std::files
   };
   auto state = std::make_shared<Program>(maxBytes);
   state->target = target;
-  http.Get(url, {
-                    [state](const ResponseHead& head) {
-                      if (!state->Keep(state->check.Head(head))) return false;
-                      state->file = std::make_unique<PartFile>(state->target);
-                      return state->Keep(state->file->Ok() ? FetchError::None : FetchError::Save);
-                    },
-                    [state, progress = std::move(progress)](std::string_view bytes) {
-                      if (!state->Keep(state->check.Data(bytes.size()))) return false;
-                      if (!state->Keep(state->file->Append(bytes) ? FetchError::None : FetchError::Save))
-                        return false;
-                      if (progress) progress(state->check.Received(), state->check.Expected());
-                      return true;
-                    },
-                    [state, done = std::move(done)](bool transferOk, std::string) {
-                      state->Keep(state->check.End(transferOk));
-                      // An empty program file is no program.
-                      if (state->check.Received() == 0) state->Keep(FetchError::Incomplete);
-                      if (state->error == FetchError::None && !(state->file && state->file->Commit()))
-                        state->Keep(FetchError::Save);
-                      state->file.reset();
-                      done(state->error);
-                    },
-                });
+  http.Get(url,
+           {
+               [state](const ResponseHead& head) {
+                 if (!state->Keep(state->check.Head(head))) return false;
+                 state->file = std::make_unique<PartFile>(state->target);
+                 return state->Keep(state->file->Ok() ? FetchError::None : FetchError::Save);
+               },
+               [state, progress = std::move(progress)](std::string_view bytes) {
+                 if (!state->Keep(state->check.Data(bytes.size()))) return false;
+                 if (!state->Keep(state->file->Append(bytes) ? FetchError::None : FetchError::Save))
+                   return false;
+                 if (progress) progress(state->check.Received(), state->check.Expected());
+                 return true;
+               },
+               [state, done = std::move(done)](bool transferOk, std::string) {
+                 state->Keep(state->check.End(transferOk));
+                 // An empty program file is no program.
+                 if (state->check.Received() == 0) state->Keep(FetchError::Incomplete);
+                 if (state->error == FetchError::None && !(state->file && state->file->Commit()))
+                   state->Keep(FetchError::Save);
+                 state->file.reset();
+                 done(state->error);
+               },
+           });
 }
 
 std::string EncodePathSegment(std::string_view bytes) {

@@ -38,10 +38,14 @@ constexpr Row kSaveFailed = {
 
 const Row& RowOf(Message message) {
   switch (message) {
-    case Message::DownloadFailed: return kDownloadFailed;
-    case Message::AnswerRefused: return kAnswerRefused;
-    case Message::TooLarge: return kTooLarge;
-    case Message::SaveFailed: return kSaveFailed;
+    case Message::DownloadFailed:
+      return kDownloadFailed;
+    case Message::AnswerRefused:
+      return kAnswerRefused;
+    case Message::TooLarge:
+      return kTooLarge;
+    case Message::SaveFailed:
+      return kSaveFailed;
   }
   return kDownloadFailed;
 }

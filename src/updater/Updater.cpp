@@ -18,10 +18,14 @@ const std::string& MessageTitle() {
 
 Message MessageFor(FetchError error) {
   switch (error) {
-    case FetchError::Unprovable: return Message::AnswerRefused;
-    case FetchError::TooLarge: return Message::TooLarge;
-    case FetchError::Save: return Message::SaveFailed;
-    default: return Message::DownloadFailed;
+    case FetchError::Unprovable:
+      return Message::AnswerRefused;
+    case FetchError::TooLarge:
+      return Message::TooLarge;
+    case FetchError::Save:
+      return Message::SaveFailed;
+    default:
+      return Message::DownloadFailed;
   }
 }
 
@@ -55,7 +59,8 @@ void Updater::OnUpdateClick() {
   if (busy_) return;
   busy_ = true;
   // The version is one folder name below the base URL, whatever it holds.
-  const std::string url = baseUrl_ + EncodePathSegment(ui_.Text(W::编辑框1) + ".1") + "/kestrin.exe";
+  const std::string url =
+      baseUrl_ + EncodePathSegment(ui_.Text(W::编辑框1) + ".1") + "/kestrin.exe";
   updateCaption_ = ui_.Text(W::按钮2);
   shownProgress_.clear();
   // The caption shows the download under way before its first byte arrives.
@@ -67,10 +72,9 @@ void Updater::OnUpdateClick() {
 }
 
 void Updater::FetchText(const std::string& name, std::function<void(std::string)> fn) {
-  updater::FetchText(http_, baseUrl_ + name, limits_.maxTextBytes,
-                     [fn = std::move(fn)](FetchError, std::string body) {
-                       fn(std::string(text::UpToNul(body)));
-                     });
+  updater::FetchText(
+      http_, baseUrl_ + name, limits_.maxTextBytes,
+      [fn = std::move(fn)](FetchError, std::string body) { fn(std::string(text::UpToNul(body))); });
 }
 
 void Updater::EnableUpdate() {
@@ -96,7 +100,8 @@ void Updater::ShowProgress(int64_t received, int64_t total) {
 void Updater::FinishDownload(FetchError error) {
   ui_.SetText(W::按钮2, updateCaption_);
   busy_ = false;
-  if (error != FetchError::None) ui_.ShowMessage(W::kWindow, MessageText(MessageFor(error), files_), MessageTitle());
+  if (error != FetchError::None)
+    ui_.ShowMessage(W::kWindow, MessageText(MessageFor(error), files_), MessageTitle());
 }
 
 }  // namespace updater

@@ -10,8 +10,7 @@ UpdaterProgram::UpdaterProgram(std::function<std::filesystem::path()> runDirecto
     : layer_(ui::CreateLayer(handlers_, options)),
       files_(std::make_unique<core::FileStore>(std::move(runDirectory))),
       http_(std::move(http)),
-      updater_(std::make_unique<Updater>(*layer_, *files_, *http_, std::move(baseUrl),
-                                          limits)) {
+      updater_(std::make_unique<Updater>(*layer_, *files_, *http_, std::move(baseUrl), limits)) {
   updater_->Bind(handlers_);
 }
 

@@ -30,9 +30,13 @@ Socket Accept(Socket listener) {
   return fd < 0 ? kNoSocket : fd;
 }
 
-void Shutdown(Socket socket) { ::shutdown(static_cast<int>(socket), SHUT_RDWR); }
+void Shutdown(Socket socket) {
+  ::shutdown(static_cast<int>(socket), SHUT_RDWR);
+}
 
-void Close(Socket socket) { ::close(static_cast<int>(socket)); }
+void Close(Socket socket) {
+  ::close(static_cast<int>(socket));
+}
 
 void Reset(Socket socket) {
   const linger abort{1, 0};

@@ -94,7 +94,8 @@ Key NewKey() {
 
 bool WriteAll(SSL* ssl, std::string_view bytes) {
   while (!bytes.empty()) {
-    const int n = SSL_write(ssl, bytes.data(), static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 20)));
+    const int n = SSL_write(ssl, bytes.data(),
+                            static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 20)));
     if (n <= 0) return false;
     bytes.remove_prefix(static_cast<std::size_t>(n));
   }
@@ -175,7 +176,8 @@ struct TlsTestServer::Impl {
     const int64_t whole = static_cast<int64_t>(answer.body.size()) * answer.repeat;
     const int64_t send = answer.cutAfter >= 0 ? std::min(answer.cutAfter, whole) : whole;
     for (int64_t sent = 0; sent < send && !stopping;) {
-      const std::size_t at = static_cast<std::size_t>(sent % static_cast<int64_t>(answer.body.size()));
+      const std::size_t at =
+          static_cast<std::size_t>(sent % static_cast<int64_t>(answer.body.size()));
       const std::size_t n = static_cast<std::size_t>(
           std::min<int64_t>({send - sent, static_cast<int64_t>(answer.body.size() - at),
                              static_cast<int64_t>(answer.pieceBytes)}));
@@ -192,7 +194,8 @@ TlsTestServer::TlsTestServer() : impl_(std::make_unique<Impl>()) {
   const Key caKey = NewKey(), otherKey = NewKey(), serverKey = NewKey();
   const Cert ca = MakeCertificate(caKey.get(), "Brevant Test CA", nullptr, nullptr, 1, true);
   const Cert other = MakeCertificate(otherKey.get(), "Other CA", nullptr, nullptr, 2, true);
-  const Cert server = MakeCertificate(serverKey.get(), "localhost", ca.get(), caKey.get(), 3, false);
+  const Cert server =
+      MakeCertificate(serverKey.get(), "localhost", ca.get(), caKey.get(), 3, false);
   impl_->caPem = Pem(ca.get());
   impl_->otherCaPem = Pem(other.get());
 
@@ -220,9 +223,15 @@ TlsTestServer::~TlsTestServer() {
   SSL_CTX_free(impl_->ctx);
 }
 
-int TlsTestServer::Port() const { return impl_->port; }
-const std::string& TlsTestServer::CaPem() const { return impl_->caPem; }
-const std::string& TlsTestServer::OtherCaPem() const { return impl_->otherCaPem; }
+int TlsTestServer::Port() const {
+  return impl_->port;
+}
+const std::string& TlsTestServer::CaPem() const {
+  return impl_->caPem;
+}
+const std::string& TlsTestServer::OtherCaPem() const {
+  return impl_->otherCaPem;
+}
 
 void TlsTestServer::Serve(std::string_view path, Answer answer) {
   std::lock_guard lock(impl_->mutex);
@@ -235,8 +244,8 @@ void TlsTestServer::ServeRaw(std::string_view path, std::string_view response) {
 
 void TlsTestServer::Serve(std::string_view path, std::string_view body) {
   Serve(path, Answer{.head = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n"
-                             "Content-Length: " + std::to_string(body.size()) +
-                             "\r\nConnection: close\r\n\r\n",
+                             "Content-Length: " +
+                             std::to_string(body.size()) + "\r\nConnection: close\r\n\r\n",
                      .body = std::string(body)});
 }
 

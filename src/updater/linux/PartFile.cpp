@@ -41,7 +41,9 @@ PartFile::PartFile(fs::path target) : target_(std::move(target)) {
   if (fd_ >= 0) part_ = pattern;
 }
 
-PartFile::~PartFile() { Discard(); }
+PartFile::~PartFile() {
+  Discard();
+}
 
 bool PartFile::Append(std::string_view bytes) {
   while (Ok() && !bytes.empty()) {

@@ -111,10 +111,10 @@ class QtHttpClient final : public HttpClient {
   bool Deliver(Request& r) {
     if (!r.headSent) {
       r.headSent = true;
-      const ResponseHead head{
-          r.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
-          Header(r.reply, "Content-Length"), Header(r.reply, "Transfer-Encoding"),
-          Header(r.reply, "Content-Encoding")};
+      const ResponseHead head{r.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                              Header(r.reply, "Content-Length"),
+                              Header(r.reply, "Transfer-Encoding"),
+                              Header(r.reply, "Content-Encoding")};
       if (!r.receiver.head(head)) return false;
     }
     while (r.reply->bytesAvailable() > 0) {
