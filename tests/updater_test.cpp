@@ -183,6 +183,16 @@ TEST_F(UpdaterTest, DownloadUsesTheWholeVersionText) {
   EXPECT_TRUE(info.st_mode & S_IXUSR);
 }
 
+TEST_F(UpdaterTest, FailedVersionFetchLeavesTheBoxEmpty) {
+  server.ServeStatus("version.txt", 404);
+  server.Serve("content.txt", "notes");
+  ASSERT_TRUE(u.ui().Type(W::编辑框1, "9.9"));
+  ASSERT_TRUE(u.ClickAndWait(W::按钮1));
+  EXPECT_EQ(u.ui().Text(W::编辑框1), "");
+  EXPECT_EQ(u.ui().Text(W::编辑框2), "notes");
+  EXPECT_FALSE(u.ui().IsEnabled(W::按钮2));
+}
+
 // A text that fails to arrive whole, or is larger than a text can sensibly
 // be, counts as a failed fetch: the box stays empty and "更新" disabled.
 TEST_F(UpdaterTest, FailedTextFetchesLeaveTheBoxesEmpty) {
