@@ -38,7 +38,7 @@ class UnusedLayer final : public ui::Layer {
   void SetPage(ui::ControlId, int) override {}
   void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override {}
   std::string BrowseForPath(std::string_view) override { return {}; }
-  bool RegisterFontFile(const std::string&) override { return false; }
+  bool RegisterFontFile(const std::filesystem::path&) override { return false; }
   int Run(ui::WindowId) override { return 0; }
   void EndProgram(int) override {}
 };
