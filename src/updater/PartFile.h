@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -17,7 +18,7 @@ class PartFile {
   PartFile& operator=(const PartFile&) = delete;
 
   // False once anything failed; nothing more is written then.
-  bool Ok() const { return fd_ >= 0; }
+  bool Ok() const { return file_ != kNoFile; }
   bool Append(std::string_view bytes);
   // Flushes the bytes to the disk and renames the part file over the target.
   bool Commit();
@@ -27,7 +28,9 @@ class PartFile {
 
   std::filesystem::path target_;
   std::filesystem::path part_;
-  int fd_ = -1;
+  // The system's handle of the open part file.
+  static constexpr std::intptr_t kNoFile = -1;
+  std::intptr_t file_ = kNoFile;
 };
 
 }  // namespace updater

@@ -37,8 +37,10 @@ mode_t ProgramMode(const fs::path& target) {
 PartFile::PartFile(fs::path target) : target_(std::move(target)) {
   std::string pattern =
       (target_.parent_path() / ("." + target_.filename().string() + ".XXXXXX")).string();
-  fd_ = ::mkstemp(pattern.data());
-  if (fd_ >= 0) part_ = pattern;
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) return;
+  file_ = fd;
+  part_ = pattern;
 }
 
 PartFile::~PartFile() {
@@ -47,7 +49,7 @@ PartFile::~PartFile() {
 
 bool PartFile::Append(std::string_view bytes) {
   while (Ok() && !bytes.empty()) {
-    const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+    const ssize_t n = ::write(static_cast<int>(file_), bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       Discard();
@@ -60,9 +62,10 @@ bool PartFile::Append(std::string_view bytes) {
 
 bool PartFile::Commit() {
   if (!Ok()) return false;
-  const bool written = ::fchmod(fd_, ProgramMode(target_)) == 0 && ::fsync(fd_) == 0;
-  const bool closed = ::close(fd_) == 0;
-  fd_ = -1;
+  const int fd = static_cast<int>(file_);
+  file_ = kNoFile;
+  const bool written = ::fchmod(fd, ProgramMode(target_)) == 0 && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
   if (!written || !closed || std::rename(part_.c_str(), target_.c_str()) != 0) {
     ::unlink(part_.c_str());
     part_.clear();
@@ -73,8 +76,8 @@ bool PartFile::Commit() {
 }
 
 void PartFile::Discard() {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = -1;
+  if (Ok()) ::close(static_cast<int>(file_));
+  file_ = kNoFile;
   if (!part_.empty()) ::unlink(part_.c_str());
   part_.clear();
 }
