@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include "core/ResourceFile.h"
 
 namespace ui::qt {
 namespace {
@@ -12,6 +13,7 @@ namespace {
 struct Families {
   QString regular;
   QString light;
+  FontFaces faces;  // as registered
 };
 
 Families& RegisteredFamilies() {
@@ -31,10 +33,22 @@ QString AddFace(std::string_view bytes) {
 
 void RegisterFaces(const FontFaces& faces) {
   Families& families = RegisteredFamilies();
+  families.faces = faces;
   families.regular = AddFace(faces.regular);
   AddFace(faces.bold);
   families.light = AddFace(faces.light);
   if (families.light.isEmpty()) families.light = families.regular;
+}
+
+bool RegisterFontFile(const std::string& nativePath) {
+  // The faces are set once, before the first window; only read here.
+  const FontFaces& faces = RegisteredFamilies().faces;
+  for (std::string_view face : {faces.regular, faces.light, faces.bold}) {
+    if (face.empty() || !core::HoldsExactly(nativePath, face)) continue;
+    core::ReleaseResourcePages(face);
+    return true;
+  }
+  return QFontDatabase::addApplicationFont(QString::fromStdString(nativePath)) != -1;
 }
 
 QFont MakeFont(const Font& decl) {

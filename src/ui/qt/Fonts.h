@@ -1,14 +1,21 @@
 #pragma once
 
 #include <QFont>
+#include <string>
 
 #include "ui/ControlSpec.h"
 #include "ui/FontFaces.h"
 
 namespace ui::qt {
 
-// Makes the program's font faces known to the toolkit, from memory.
+// Makes the program's font faces known to the toolkit, from memory and
+// without a copy: the bytes stay where the program carries them.
 void RegisterFaces(const FontFaces& faces);
+// Makes the faces of a font file known to the toolkit. A file that holds one
+// of the faces registered from memory adds nothing: a second registration of
+// the same face would leave it to chance which of the two the windows draw
+// from. Safe on any thread.
+bool RegisterFontFile(const std::string& nativePath);
 // The toolkit font for a catalogue font: the embedded faces for the WenKai
 // families, requested by character height in pixels.
 QFont MakeFont(const Font& font);

@@ -609,9 +609,7 @@ std::string QtLayer::BrowseForPath(std::string_view prompt) {
   return ToGbk(dialog.selectedFiles().first());
 }
 
-bool QtLayer::RegisterFontFile(const std::string& nativePath) {
-  return QFontDatabase::addApplicationFont(QString::fromStdString(nativePath)) != -1;
-}
+bool QtLayer::RegisterFontFile(const std::string& nativePath) { return qt::RegisterFontFile(nativePath); }
 
 QtLayer* AsQtLayer(Layer& layer) { return dynamic_cast<QtLayer*>(&layer); }
 
