@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
   fonts-lxgw-wenkai
   xvfb xauth desktop-file-utils openssl
-  libx11-dev libxdamage-dev
+  libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
 )
 
 install_missing_packages() {
