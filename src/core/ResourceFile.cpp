@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -20,19 +20,19 @@ bool HoldsExactly(const std::filesystem::path& path, std::string_view bytes) {
   std::error_code ec;
   if (!fs::is_regular_file(fs::symlink_status(path, ec))) return false;
   if (fs::file_size(path, ec) != bytes.size() || ec) return false;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   constexpr std::size_t kPiece = 1 << 20;
   auto buffer = std::make_unique<char[]>(kPiece);
   std::size_t done = 0;
   while (done < bytes.size()) {
     const std::size_t want = std::min(kPiece, bytes.size() - done);
-    if (std::fread(buffer.get(), 1, want, file.get()) != want) return false;
+    if (!file.read(buffer.get(), static_cast<std::streamsize>(want))) return false;
     if (std::memcmp(buffer.get(), bytes.data() + done, want) != 0) return false;
     done += want;
   }
   // Nothing may follow: the file could have grown since its size was taken.
-  return std::fgetc(file.get()) == EOF;
+  return file.peek() == std::ifstream::traits_type::eof();
 }
 
 void ReleaseResourcePages(std::string_view resource) {

@@ -94,15 +94,15 @@ void RegisterFaces(const FontFaces& faces) {
   if (families.light.isEmpty()) families.light = families.regular;
 }
 
-bool RegisterFontFile(const std::string& nativePath) {
+bool RegisterFontFile(const std::filesystem::path& fontFile) {
   // The faces are set once, before the first window; only read here.
   const FontFaces& faces = RegisteredFamilies().faces;
   for (std::string_view face : {faces.regular, faces.light, faces.bold}) {
-    if (face.empty() || !core::HoldsExactly(nativePath, face)) continue;
+    if (face.empty() || !core::HoldsExactly(fontFile, face)) continue;
     core::ReleaseResourcePages(face);
     return true;
   }
-  return QFontDatabase::addApplicationFont(QString::fromStdString(nativePath)) != -1;
+  return QFontDatabase::addApplicationFont(QString::fromStdString(fontFile.string())) != -1;
 }
 
 QFont MakeFont(const Font& decl) {

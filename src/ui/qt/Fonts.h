@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QFont>
-#include <string>
+#include <filesystem>
 
 #include "ui/ControlSpec.h"
 #include "ui/FontFaces.h"
@@ -20,7 +20,7 @@ void RegisterFaces(const FontFaces& faces);
 // of the faces registered from memory adds nothing: a second registration of
 // the same face would leave it to chance which of the two the windows draw
 // from. Safe on any thread.
-bool RegisterFontFile(const std::string& nativePath);
+bool RegisterFontFile(const std::filesystem::path& fontFile);
 // The toolkit font for a catalogue font: the embedded faces for the WenKai
 // families, requested by character height in pixels.
 QFont MakeFont(const Font& font);

@@ -609,7 +609,7 @@ std::string QtLayer::BrowseForPath(std::string_view prompt) {
   return ToGbk(dialog.selectedFiles().first());
 }
 
-bool QtLayer::RegisterFontFile(const std::string& nativePath) { return qt::RegisterFontFile(nativePath); }
+bool QtLayer::RegisterFontFile(const std::filesystem::path& fontFile) { return qt::RegisterFontFile(fontFile); }
 
 QtLayer* AsQtLayer(Layer& layer) { return dynamic_cast<QtLayer*>(&layer); }
 
