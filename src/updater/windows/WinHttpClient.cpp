@@ -1,8 +1,9 @@
 // HTTPS GET on WinHTTP: peers are verified against the system's authorities,
 // redirects are followed only to https addresses and only a few times, the
-// body is asked for unencoded, and a transfer that stalls is given up. Each
-// request runs on a thread of its own; its progress and result are carried
-// back to the thread that asked, through a message-only window.
+// body is asked for unencoded and handed on as it comes, and a transfer that
+// stalls is given up. Each request runs on a thread of its own; its head, its
+// pieces of body and its end are carried back to the thread that asked,
+// through a message-only window.
 
 #include <windows.h>
 #include <winhttp.h>
@@ -74,30 +75,71 @@ DWORD QueryNumber(HINTERNET request, DWORD what) {
   return value;
 }
 
-HttpResponse Fetch(const std::string& url, const HttpOptions& options, Shared& shared,
-                   const HttpClient::Progress& progress) {
-  HttpResponse response;
+// A header's raw value, "" when the answer has none.
+std::string QueryText(HINTERNET request, DWORD what) {
+  DWORD size = 0;
+  WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &size,
+                      WINHTTP_NO_HEADER_INDEX);
+  if (size == 0) return {};
+  std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+  if (!WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, value.data(), &size,
+                           WINHTTP_NO_HEADER_INDEX)) {
+    return {};
+  }
+  value.resize(size / sizeof(wchar_t));
+  std::string out;
+  for (wchar_t c : value) out += c < 0x80 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+// One request, from the asking thread's side: after head or data has said
+// stop, nothing but the end is delivered, and the end exactly once.
+struct Request {
+  HttpClient::Receiver receiver;
+  std::atomic<bool> stopped{false};
+  bool ended = false;
+
+  void Head(const ResponseHead& head) {
+    if (stopped || ended) return;
+    if (receiver.head && !receiver.head(head)) stopped = true;
+  }
+  void Data(const std::string& bytes) {
+    if (stopped || ended) return;
+    if (receiver.data && !receiver.data(bytes)) stopped = true;
+  }
+  void End(bool transferOk, const std::string& error) {
+    if (ended) return;
+    ended = true;
+    if (receiver.end) receiver.end(transferOk && !stopped, stopped && error.empty() ? "stopped" : error);
+  }
+};
+
+// Runs on a thread of its own; every report goes back through shared.
+void Fetch(const std::string& url, const HttpOptions& options, Shared& shared,
+           const std::shared_ptr<Request>& request) {
+  auto end = [&](bool ok, std::string error) {
+    shared.Report([request, ok, error] { request->End(ok, error); });
+  };
   const std::wstring wide = Widen(url);
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof parts;
   wchar_t host[256] = {};
-  std::vector<wchar_t> path(wide.size() + 1);
+  std::vector<wchar_t> path(wide.size() + 1), extra(wide.size() + 1);
   parts.lpszHostName = host;
   parts.dwHostNameLength = 256;
   parts.lpszUrlPath = path.data();
   parts.dwUrlPathLength = static_cast<DWORD>(path.size());
-  std::vector<wchar_t> extra(wide.size() + 1);
   parts.lpszExtraInfo = extra.data();
   parts.dwExtraInfoLength = static_cast<DWORD>(extra.size());
   if (!WinHttpCrackUrl(wide.c_str(), 0, 0, &parts) || parts.nScheme != INTERNET_SCHEME_HTTPS || host[0] == 0) {
-    response.error = "only https addresses are fetched";
-    return response;
+    end(false, "only https addresses are fetched");
+    return;
   }
   Handle session{WinHttpOpen(L"Brevant", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
                              WINHTTP_NO_PROXY_BYPASS, 0)};
   if (!session.h) {
-    response.error = "the network is not available";
-    return response;
+    end(false, "the network is not available");
+    return;
   }
   const int timeout = options.transferTimeoutMs;
   WinHttpSetTimeouts(session.h, timeout, timeout, timeout, timeout);
@@ -106,75 +148,45 @@ HttpResponse Fetch(const std::string& url, const HttpOptions& options, Shared& s
   WinHttpSetOption(session.h, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy);
   DWORD redirects = static_cast<DWORD>(options.maxRedirects);
   WinHttpSetOption(session.h, WINHTTP_OPTION_MAX_HTTP_AUTOMATIC_REDIRECTS, &redirects, sizeof redirects);
-  DWORD secure = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
-  WinHttpSetOption(session.h, WINHTTP_OPTION_SECURE_PROTOCOLS, &secure, sizeof secure);
 
   Handle connection{WinHttpConnect(session.h, host, parts.nPort, 0)};
   const std::wstring target = std::wstring(path.data()) + extra.data();
-  Handle request{connection.h ? WinHttpOpenRequest(connection.h, L"GET", target.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                                   WINHTTP_DEFAULT_ACCEPT_TYPES, WINHTTP_FLAG_SECURE)
-                              : nullptr};
-  if (!request.h) {
-    response.error = "the request could not be made";
-    return response;
+  Handle http{connection.h ? WinHttpOpenRequest(connection.h, L"GET", target.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                                WINHTTP_DEFAULT_ACCEPT_TYPES, WINHTTP_FLAG_SECURE)
+                           : nullptr};
+  if (!http.h) {
+    end(false, "the request could not be made");
+    return;
   }
+  // The body as it is stored, undecoded.
   const wchar_t headers[] = L"Accept-Encoding: identity\r\nCache-Control: no-cache\r\n";
-  if (!WinHttpSendRequest(request.h, headers, static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-      !WinHttpReceiveResponse(request.h, nullptr)) {
-    response.error = "the server could not be reached securely (error " + std::to_string(GetLastError()) + ")";
-    return response;
+  if (!WinHttpSendRequest(http.h, headers, static_cast<DWORD>(-1L), WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+      !WinHttpReceiveResponse(http.h, nullptr)) {
+    end(false, "the server could not be reached securely (error " + std::to_string(GetLastError()) + ")");
+    return;
   }
-  const DWORD status = QueryNumber(request.h, WINHTTP_QUERY_STATUS_CODE);
-  if (status < 200 || status > 299) {
-    response.error = "HTTP status " + std::to_string(status);
-    return response;
-  }
-  wchar_t encoding[64] = {};
-  DWORD encodingSize = sizeof encoding;
-  if (WinHttpQueryHeaders(request.h, WINHTTP_QUERY_CONTENT_ENCODING, WINHTTP_HEADER_NAME_BY_INDEX, encoding,
-                          &encodingSize, WINHTTP_NO_HEADER_INDEX) &&
-      lstrcmpiW(encoding, L"identity") != 0) {
-    response.error = "the body came encoded";
-    return response;
-  }
-  wchar_t lengthText[32] = {};
-  DWORD lengthSize = sizeof lengthText;
-  int64_t total = -1;
-  if (WinHttpQueryHeaders(request.h, WINHTTP_QUERY_CONTENT_LENGTH, WINHTTP_HEADER_NAME_BY_INDEX, lengthText,
-                          &lengthSize, WINHTTP_NO_HEADER_INDEX)) {
-    total = _wcstoi64(lengthText, nullptr, 10);
-  }
-  if (total > options.maxBodyBytes) {
-    response.error = "the body is larger than allowed";
-    return response;
-  }
-  std::string body;
+  ResponseHead head;
+  head.status = static_cast<int>(QueryNumber(http.h, WINHTTP_QUERY_STATUS_CODE));
+  head.contentLength = QueryText(http.h, WINHTTP_QUERY_CONTENT_LENGTH);
+  head.transferEncoding = QueryText(http.h, WINHTTP_QUERY_TRANSFER_ENCODING);
+  head.contentEncoding = QueryText(http.h, WINHTTP_QUERY_CONTENT_ENCODING);
+  shared.Report([request, head] { request->Head(head); });
   std::vector<char> buffer(64 * 1024);
   for (;;) {
-    if (shared.dropped) return response;
+    if (shared.dropped || request->stopped) {
+      end(false, "stopped");
+      return;
+    }
     DWORD got = 0;
-    if (!WinHttpReadData(request.h, buffer.data(), static_cast<DWORD>(buffer.size()), &got)) {
-      response.error = "the transfer broke off";
-      return response;
+    if (!WinHttpReadData(http.h, buffer.data(), static_cast<DWORD>(buffer.size()), &got)) {
+      end(false, "the transfer broke off (error " + std::to_string(GetLastError()) + ")");
+      return;
     }
     if (got == 0) break;
-    if (static_cast<int64_t>(body.size() + got) > options.maxBodyBytes) {
-      response.error = "the body is larger than allowed";
-      return response;
-    }
-    body.append(buffer.data(), got);
-    if (progress) {
-      const int64_t received = static_cast<int64_t>(body.size());
-      shared.Report([progress, received, total] { progress(received, total); });
-    }
+    std::string piece(buffer.data(), got);
+    shared.Report([request, piece = std::move(piece)] { request->Data(piece); });
   }
-  if (total >= 0 && total != static_cast<int64_t>(body.size())) {
-    response.error = "the body is shorter than its announced length";
-    return response;
-  }
-  response.ok = true;
-  response.body = std::move(body);
-  return response;
+  end(true, "");
 }
 
 class WinHttpClient final : public HttpClient {
@@ -193,12 +205,10 @@ class WinHttpClient final : public HttpClient {
     DestroyWindow(shared_->receiver);
   }
 
-  void Get(const std::string& url, Progress progress, Done done) override {
-    workers_.emplace_back([shared = shared_, options = options_, url, progress = std::move(progress),
-                           done = std::move(done)]() mutable {
-      HttpResponse response = Fetch(url, options, *shared, progress);
-      shared->Report([done = std::move(done), response = std::move(response)]() mutable { done(std::move(response)); });
-    });
+  void Get(const std::string& url, Receiver receiver) override {
+    auto request = std::make_shared<Request>();
+    request->receiver = std::move(receiver);
+    workers_.emplace_back([shared = shared_, options = options_, url, request] { Fetch(url, options, *shared, request); });
   }
 
  private:
