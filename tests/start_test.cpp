@@ -132,7 +132,7 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnce) {
 
 ino_t Inode(const fs::path& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+  return ::stat(path.string().c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 // Every start leaves the faces it carries in the font files, whatever was
