@@ -19,7 +19,7 @@ namespace {
 
 // The detector reads a sample this long, cut at a line end: enough for its
 // statistics, and it keeps a draw from a huge list quick.
-constexpr std::size_t kSampleSize = 64 * 1024;
+constexpr std::size_t kSampleSize = 16 * 1024;
 // ICU's UTF-8 confidence: 100 for more than a few well-formed multi-byte
 // sequences and no malformed one; 80 for one to three and no malformed one.
 constexpr int kSure = 100;
