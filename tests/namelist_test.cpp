@@ -35,7 +35,9 @@ TEST(NameListFile, EveryEncodingBecomesGbk) {
   const Names zhaoQian{G("赵"), G("钱")};
   EXPECT_EQ(NamesOfFile("\xEF\xBB\xBF赵\r\n钱\r\n"), zhaoQian);  // UTF-8 with a byte-order mark
   EXPECT_EQ(NamesOfFile("赵\n钱"), zhaoQian);                    // and without one
-  EXPECT_EQ(NamesOfFile("\xEF\xBB\xBF" "Anna\r\nBob"), (Names{"Anna", "Bob"}));
+  EXPECT_EQ(NamesOfFile("\xEF\xBB\xBF"
+                        "Anna\r\nBob"),
+            (Names{"Anna", "Bob"}));
   // GBK that is also well-formed UTF-8 stays GBK: read as UTF-8 it would be
   // U+05A3 U+00B7, announced as "?·".
   EXPECT_EQ(NamesOfFile(G("郑路")), Names{G("郑路")});
@@ -62,7 +64,8 @@ TEST(NameListFile, GeneratedNamesAreNeverMisread) {
   const testing_support::NameCorpus corpus;
   std::vector<std::size_t> picked;
   for (std::size_t i = 0; i < corpus.TwoCharacterCount(); ++i) picked.push_back(i);
-  for (std::size_t i = corpus.TwoCharacterCount(); i < corpus.Count(); i += 997) picked.push_back(i);
+  for (std::size_t i = corpus.TwoCharacterCount(); i < corpus.Count(); i += 997)
+    picked.push_back(i);
 
   std::vector<std::string> misread;
   auto check = [&](const std::string& bytes, const Names& names) {

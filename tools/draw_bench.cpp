@@ -59,7 +59,8 @@ std::string NameList(const NameCorpus& corpus, int n, bool utf8) {
 
 void BenchDraw(const NameCorpus& corpus, int n, const char* encoding) {
   TestProgram p;
-  if (std::strcmp(encoding, "none") != 0) p.Write("namelist.txt", NameList(corpus, n, std::strcmp(encoding, "UTF-8") == 0));
+  if (std::strcmp(encoding, "none") != 0)
+    p.Write("namelist.txt", NameList(corpus, n, std::strcmp(encoding, "UTF-8") == 0));
   p.Write("RS.vlok", std::to_string(n));
   p.Write("CH.vlok", G("同学"));
   p.Write("ynreward.vlok", "no");
@@ -81,8 +82,8 @@ void BenchRead(const NameCorpus& corpus, int n, bool utf8) {
   const std::string list = NameList(corpus, n, utf8);
   std::size_t names = 0;
   const Figures f = Time([] {}, [&] { names = draw::NamesOfFile(list).size(); }, [] {});
-  std::printf("read  %7d names  %-12s median %8.1f ms  best %8.1f ms  (%zu names)\n", n, utf8 ? "UTF-8" : "GBK",
-              f.median, f.best, names);
+  std::printf("read  %7d names  %-12s median %8.1f ms  best %8.1f ms  (%zu names)\n", n,
+              utf8 ? "UTF-8" : "GBK", f.median, f.best, names);
 }
 
 void BenchPicker(int lines) {
@@ -107,8 +108,8 @@ void BenchPicker(int lines) {
     p.ui().CloseByUser(ui::WindowId::NameListPickerWindow);
   }
   std::sort(ms.begin(), ms.end());
-  std::printf("picker %7d register lines            median %8.1f ms  best %8.1f ms  (%zu items)\n", lines,
-              ms[ms.size() / 2], ms.front(), items);
+  std::printf("picker %7d register lines            median %8.1f ms  best %8.1f ms  (%zu items)\n",
+              lines, ms[ms.size() / 2], ms.front(), items);
 }
 
 // Every generated name, GBK and UTF-8, alone and in lists of 40.
@@ -122,7 +123,8 @@ int CountMisreads(const NameCorpus& corpus) {
     const std::vector<std::string> alone{gbk};
     for (const std::string* bytes : {&gbk, &utf8}) {
       if (draw::NamesOfFile(*bytes) != alone) {
-        if (++misreads <= 20) std::printf("misread alone: %s (%s)\n", utf8.c_str(), bytes == &gbk ? "GBK" : "UTF-8");
+        if (++misreads <= 20)
+          std::printf("misread alone: %s (%s)\n", utf8.c_str(), bytes == &gbk ? "GBK" : "UTF-8");
       }
     }
     gbkList += gbk + "\r\n";
@@ -132,16 +134,19 @@ int CountMisreads(const NameCorpus& corpus) {
       lists += 2;
       for (const std::string* bytes : {&gbkList, &utf8List}) {
         if (draw::NamesOfFile(*bytes) != names) {
-          if (++misreads <= 20) std::printf("misread list from: %s\n", core::GbkToUtf8(names.front()).c_str());
+          if (++misreads <= 20)
+            std::printf("misread list from: %s\n", core::GbkToUtf8(names.front()).c_str());
         }
       }
       gbkList.clear(), utf8List.clear(), names.clear();
     }
   }
-  std::printf("corpus: %zu names (%zu of two characters), each alone as GBK and as UTF-8, and %ld lists of 40: "
-              "%ld misread, %.0f s\n",
-              corpus.Count(), corpus.TwoCharacterCount(), lists, misreads,
-              std::chrono::duration<double>(Clock::now() - start).count());
+  std::printf(
+      "corpus: %zu names (%zu of two characters), each alone as GBK and as UTF-8, and %ld lists of "
+      "40: "
+      "%ld misread, %.0f s\n",
+      corpus.Count(), corpus.TwoCharacterCount(), lists, misreads,
+      std::chrono::duration<double>(Clock::now() - start).count());
   return misreads == 0 ? 0 : 1;
 }
 

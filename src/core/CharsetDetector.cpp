@@ -21,8 +21,8 @@ std::optional<DetectedCharset> FromByteOrderMark(std::string_view bytes) {
 DetectedCharset DetectCharset(std::string_view bytes) {
   if (const auto marked = FromByteOrderMark(bytes)) return *marked;
   // ASCII reads the same in both, and GBK keeps it byte for byte.
-  const bool ascii =
-      std::none_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  const bool ascii = std::none_of(bytes.begin(), bytes.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   if (ascii || !IsConfidentlyUtf8(bytes)) return {Charset::Gbk, 0};
   return {Charset::Utf8, 0};
 }

@@ -17,7 +17,8 @@ std::u16string Utf16Text(std::string_view bytes, bool bigEndian) {
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto first = static_cast<unsigned char>(bytes[i]);
     const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    const auto unit = static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    const auto unit =
+        static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
     if (unit == 0) break;
     text += unit;
   }
@@ -68,7 +69,8 @@ std::vector<std::string> NamesOfFile(std::string_view bytes) {
 std::vector<std::string> RegisterLines(std::string_view bytes) {
   std::vector<std::string> lines;
   while (!bytes.empty()) {
-    const std::size_t end = std::min(bytes.find_first_of(std::string_view("\n\0\x1A", 3)), bytes.size());
+    const std::size_t end =
+        std::min(bytes.find_first_of(std::string_view("\n\0\x1A", 3)), bytes.size());
     std::string_view line = bytes.substr(0, end);
     if (end < bytes.size() && bytes[end] == '\n' && line.ends_with('\r')) line.remove_suffix(1);
     lines.emplace_back(line);

@@ -3,8 +3,8 @@
 
 #include "app/App.h"
 #include "app/SaveReport.h"
-#include "core/Text.h"
 #include "companions/Companions.h"
+#include "core/Text.h"
 #include "draw/Handlers.h"
 #include "draw/NameListRegister.h"
 #include "ui/Catalogue.h"

@@ -26,7 +26,8 @@ std::filesystem::path RegisteredPath(app::App& app, std::string_view line) {
 }
 
 bool IsRegistrablePath(app::App& app, std::string_view path) {
-  return path.find('?') == std::string_view::npos || app.files.FileExists(RegisteredPath(app, path));
+  return path.find('?') == std::string_view::npos ||
+         app.files.FileExists(RegisteredPath(app, path));
 }
 
 void FillFromRegister(app::App& app, ui::ControlId list) {

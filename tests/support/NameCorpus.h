@@ -11,8 +11,10 @@ namespace testing_support {
 
 // The 100 most common surnames.
 inline constexpr std::string_view kCommonSurnames =
-    "王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈"
-    "姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤";
+    "王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕"
+    "丁任沈"
+    "姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫"
+    "孔向汤";
 
 // Characters common in given names.
 inline constexpr std::string_view kGivenNameCharacters =
@@ -49,7 +51,8 @@ inline std::vector<std::string> DistinctCharacters(std::string_view utf8) {
 class NameCorpus {
  public:
   NameCorpus()
-      : surnames_(DistinctCharacters(kCommonSurnames)), given_(DistinctCharacters(kGivenNameCharacters)) {}
+      : surnames_(DistinctCharacters(kCommonSurnames)),
+        given_(DistinctCharacters(kGivenNameCharacters)) {}
 
   std::size_t TwoCharacterCount() const { return surnames_.size() * given_.size(); }
   std::size_t Count() const { return TwoCharacterCount() * (1 + given_.size()); }

@@ -37,7 +37,8 @@ struct CloseConverter {
 std::string_view Sample(std::string_view bytes) {
   const auto firstHigh = std::find_if(bytes.begin(), bytes.end(),
                                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-  const std::size_t lineStart = bytes.rfind('\n', static_cast<std::size_t>(firstHigh - bytes.begin()));
+  const std::size_t lineStart =
+      bytes.rfind('\n', static_cast<std::size_t>(firstHigh - bytes.begin()));
   if (lineStart != std::string_view::npos) bytes.remove_prefix(lineStart + 1);
   if (bytes.size() <= kSampleSize) return bytes;
   const std::size_t lineEnd = bytes.rfind('\n', kSampleSize);
@@ -55,7 +56,8 @@ int Utf8Confidence(std::string_view bytes) {
   if (U_FAILURE(error)) return 0;
   for (int32_t i = 0; i < count; ++i) {
     const char* name = ucsdet_getName(matches[i], &error);
-    if (U_SUCCESS(error) && std::strcmp(name, "UTF-8") == 0) return ucsdet_getConfidence(matches[i], &error);
+    if (U_SUCCESS(error) && std::strcmp(name, "UTF-8") == 0)
+      return ucsdet_getConfidence(matches[i], &error);
   }
   return 0;
 }
@@ -68,7 +70,8 @@ bool IsGbkWritableUtf8(std::string_view bytes) {
   std::u16string utf16(bytes.size(), u'\0');
   int32_t utf16Length = 0;
   UErrorCode error = U_ZERO_ERROR;
-  u_strFromUTF8(reinterpret_cast<UChar*>(utf16.data()), length, &utf16Length, bytes.data(), length, &error);
+  u_strFromUTF8(reinterpret_cast<UChar*>(utf16.data()), length, &utf16Length, bytes.data(), length,
+                &error);
   if (U_FAILURE(error)) return false;  // malformed
 
   std::unique_ptr<UConverter, CloseConverter> gbk(ucnv_open("GBK", &error));

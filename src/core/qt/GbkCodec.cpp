@@ -1,8 +1,7 @@
-#include <algorithm>
-
 #include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 #include "core/Gbk.h"
 
@@ -29,7 +28,8 @@ bool IsGbkForm(const QStringEncoder& encoder, const QByteArray& bytes) {
 std::string ToGbk(const QString& text) {
   QStringEncoder whole("GBK", QStringConverter::Flag::Stateless);
   const QByteArray bytes = whole.encode(text);
-  if (!whole.hasError()) return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (!whole.hasError())
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 
   std::string out;
   out.reserve(static_cast<std::size_t>(text.size()) * 2);
@@ -68,7 +68,8 @@ std::string ToGbk(const QString& text) {
 
 std::string GbkToUtf8(std::string_view gbk) {
   QStringDecoder decoder("GBK");
-  const QString text = decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+  const QString text =
+      decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
   return text.toStdString();
 }
 
