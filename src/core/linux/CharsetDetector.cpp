@@ -1,4 +1,6 @@
 // IsConfidentlyUtf8 on ICU's charset detection, converters and script data.
+#include "core/CharsetDetector.h"
+
 #include <unicode/ucnv.h>
 #include <unicode/ucsdet.h>
 #include <unicode/uscript.h>
@@ -11,8 +13,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "core/CharsetDetector.h"
 
 namespace core {
 namespace {
@@ -83,14 +83,15 @@ bool IsGbkWritableUtf8(std::string_view bytes) {
   return U_SUCCESS(error);
 }
 
-// Whether the text holds Chinese characters and no letters of another script
-// (digits, punctuation and spaces belong to none).
+// Whether the text's non-ASCII characters (ASCII reads the same either way)
+// are Chinese characters, with punctuation, but no letters of another script.
 bool ReadsAsChinese(std::string_view utf8) {
   bool han = false;
   const auto length = static_cast<int32_t>(utf8.size());
   for (int32_t i = 0; i < length;) {
     UChar32 c = 0;
     U8_NEXT(utf8.data(), i, length, c);
+    if (c >= 0 && c < 0x80) continue;
     UErrorCode error = U_ZERO_ERROR;
     const UScriptCode script = uscript_getScript(c, &error);
     if (script == USCRIPT_HAN) {
