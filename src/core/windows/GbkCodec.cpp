@@ -56,7 +56,9 @@ std::string GbkToUtf8(std::string_view gbk) {
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  const std::wstring wide = WideFrom(CP_UTF8, 0, utf8);
+  std::wstring wide = WideFrom(CP_UTF8, 0, utf8);
+  // A byte-order mark that starts the text only marks it as UTF-8.
+  if (!wide.empty() && wide[0] == 0xFEFF) wide.erase(0, 1);
   // Encoded one character (or surrogate pair) at a time, so that a character
   // without a GBK form becomes "?" and leaves the rest of the text intact; no
   // look-alike ("best fit") character stands in for it.
