@@ -13,7 +13,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
   fonts-lxgw-wenkai
-  xvfb xauth desktop-file-utils openssl
+  xvfb xauth desktop-file-utils openssl libssl-dev
   # The Windows build of the core and its tests under Wine (see windows_core_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
 )
