@@ -89,7 +89,10 @@ std::string GbkToUtf8(std::string_view gbk) {
 }
 
 std::string Utf8ToGbk(std::string_view utf8) {
-  return ToGbk(WideFrom(CP_UTF8, 0, utf8));
+  std::wstring wide = WideFrom(CP_UTF8, 0, utf8);
+  // A byte-order mark that starts the text only marks it as UTF-8.
+  if (!wide.empty() && wide[0] == 0xFEFF) wide.erase(0, 1);
+  return ToGbk(wide);
 }
 
 std::string Utf16ToGbk(std::u16string_view utf16) {
