@@ -14,7 +14,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
+  qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev libicu-dev
   fonts-lxgw-wenkai
   xvfb xauth desktop-file-utils openssl libssl-dev
   libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
