@@ -7,6 +7,8 @@
 #   scripts/brevant.sh windows  cross-build the Windows programs into dist/:
 #                             brevant.exe and downloader.exe, one static file
 #                             each for Windows 7 and later (x86-64)
+#   scripts/brevant.sh side-by-side  MainWindow drawn by Qt and by Win32 (after
+#                             `test`), side by side in build/side-by-side/
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -16,7 +18,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev libicu-dev
   fonts-lxgw-wenkai
-  xvfb xauth desktop-file-utils openssl libssl-dev
+  xvfb xauth desktop-file-utils openssl libssl-dev imagemagick
   libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
   # The Windows build of the core and its tests under Wine (see windows_core_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
@@ -78,7 +80,18 @@ windows_core_tests() {  # windows_core_tests DIR
     rm -f "$display_file"
     Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$display_file" >/dev/null 2>&1 &
     local xvfb=$!
-    trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
+    # The updater's loopback HTTPS test server, from the Linux build (OpenSSL
+    # has no Windows build here); Wine's programs share the host's loopback.
+    local tls_server=0 tls_dir="$wine_dir/tls-server"
+    rm -rf "$tls_dir"
+    if [ -x "$here/build/tests/brevant-tls-test-server" ]; then
+      "$here/build/tests/brevant-tls-test-server" "$tls_dir" </dev/null &
+      tls_server=$!
+      for _ in $(seq 100); do [ -s "$tls_dir/port" ] && break; sleep 0.1; done
+    else
+      echo "no build/tests/brevant-tls-test-server: the updater's transport tests skip" >&2
+    fi
+    trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true' EXIT
     for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$display_file")"
     "${chinese[@]}" wineserver -p >/dev/null 2>&1 </dev/null
@@ -86,6 +99,14 @@ windows_core_tests() {  # windows_core_tests DIR
     # Windows left to Wine alone: with no window manager on the display, each
     # window closed would otherwise wait a second for one to answer.
     "${chinese[@]}" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    [ "$tls_server" = 0 ] || export BREVANT_TLS_TEST_SERVER="$(winepath -w "$tls_dir" 2>/dev/null </dev/null)"
+
+    # Pictures for looking at: the tests that take them (the main window in
+    # each language among them) write into the snapshot folder too.
+    local snapshots="$dir/snapshots"
+    rm -rf "$snapshots"
+    mkdir -p "$snapshots"
+    export BREVANT_SNAPSHOT_DIR="$(winepath -w "$snapshots" 2>/dev/null </dev/null)"
 
     # Wine's exit code says nothing (a program it cannot run may still end
     # with 0): each test program's result file decides.
@@ -113,6 +134,11 @@ windows_core_tests() {  # windows_core_tests DIR
       fi
     done
     echo "Windows core: $total tests under Wine in $((SECONDS - start)) s"
+    # Every window as the catalogue declares it.
+    if [ -f "$dir/brevant-snapshots.exe" ]; then
+      timeout 300 "${chinese[@]}" wine "$dir/brevant-snapshots.exe" "$BREVANT_SNAPSHOT_DIR" >/dev/null </dev/null || true
+      [ -s "$snapshots/MainWindow-page0.png" ] || { echo "brevant-snapshots.exe drew nothing" >&2; failed=1; }
+    fi
     exit "$failed"
   )
 }
@@ -152,8 +178,31 @@ case "${1:-}" in
     cp "$here/build-windows/src/updater/downloader.bin" "$here/dist/downloader.exe"
     ls -l "$here/dist/brevant.exe" "$here/dist/downloader.exe"
     ;;
+  side-by-side)
+    # MainWindow drawn by both backends, Qt left and Win32 right, from the
+    # snapshots of the Linux build and of the last Wine run (`test`).
+    build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    win="$here/build-windows/snapshots"
+    if [ ! -s "$win/MainWindow-page0.png" ]; then
+      echo "no Win32 snapshots in $win: run '$0 test' first" >&2
+      exit 1
+    fi
+    qt="$here/build/snapshots"
+    rm -rf "$qt"
+    QT_QPA_PLATFORM=offscreen "$here/build/tools/brevant-snapshots" "$qt" >/dev/null
+    (cd "$here/build" && QT_QPA_PLATFORM=offscreen BREVANT_SNAPSHOT_DIR="$qt" \
+      tests/brevant_tests --gtest_filter=LanguageTest.Snapshots >/dev/null)
+    out="$here/build/side-by-side"
+    mkdir -p "$out"
+    for picture in "$win"/MainWindow-*.png; do
+      name="$(basename "$picture")"
+      [ -s "$qt/$name" ] || continue
+      convert "$qt/$name" "$picture" -bordercolor white -border 8 +append "$out/$name"
+      echo "$out/$name"
+    done
+    ;;
   *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|windows|side-by-side" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,170 @@
+// The updater's fetch rules on the WinHTTP transport, against the loopback
+// HTTPS server that scripts/brevant.sh runs beside the Wine test run. The
+// environment variable BREVANT_TLS_TEST_SERVER names the server's folder
+// (port, ca.pem, other-ca.pem, requests.txt); without it the tests skip.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/TempDir.h"
+#include "updater/Fetch.h"
+#include "updater/ScriptedDownloads.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using updater::FetchError;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs this thread's messages (the client reports through them) until done.
+bool PumpUntil(const bool& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  MSG msg;
+  while (!done) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
+  return true;
+}
+
+class UpdaterOverWinHttp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* dir = std::getenv("BREVANT_TLS_TEST_SERVER");
+    if (!dir)
+      GTEST_SKIP()
+          << "no test server: BREVANT_TLS_TEST_SERVER is not set (scripts/brevant.sh sets it)";
+    serverDir_ = dir;
+    const std::string port = ReadFile(serverDir_ / "port");
+    ASSERT_FALSE(port.empty()) << "the test server wrote no port into " << serverDir_.string();
+    base_ = "https://localhost:" + port.substr(0, port.find('\n')) + "/assets/";
+    runDir_ = testing_support::MakeTempDir("brevant-winhttp");
+  }
+  void TearDown() override {
+    std::error_code ec;
+    if (!runDir_.empty()) fs::remove_all(runDir_, ec);
+  }
+
+  updater::HttpOptions Trusting(const char* caFile) const {
+    return {.extraCaCertificatesPem = ReadFile(serverDir_ / caFile), .transferTimeoutMs = 10000};
+  }
+
+  struct Outcome {
+    FetchError error = FetchError::Network;
+    std::vector<std::pair<int64_t, int64_t>> progress;
+  };
+  // Downloads <base>/<what> over "kestrin.exe" in the run directory.
+  Outcome Download(const std::string& what, const updater::HttpOptions& options) {
+    auto http = updater::CreateHttpClient(options);
+    Outcome outcome;
+    bool done = false;
+    updater::FetchProgramFile(
+        *http, base_ + what, runDir_ / "kestrin.exe", testing_support::kScriptedCapBytes,
+        [&](int64_t got, int64_t total) { outcome.progress.emplace_back(got, total); },
+        [&](FetchError error) {
+          outcome.error = error;
+          done = true;
+        });
+    EXPECT_TRUE(PumpUntil(done)) << what << ": no end within 30 s";
+    return outcome;
+  }
+  Outcome Download(const std::string& what) { return Download(what, Trusting("ca.pem")); }
+
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(runDir_))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+  void WriteOld() { std::ofstream(runDir_ / "kestrin.exe", std::ios::binary) << old_; }
+
+  fs::path serverDir_, runDir_;
+  std::string base_;
+  const std::string old_ = "old program\n";
+};
+
+TEST_F(UpdaterOverWinHttp, OnlyProvablyWholeDownloadsInstall) {
+  const struct {
+    const char* what;
+    FetchError expected;
+  } failures[] = {
+      {"missing/kestrin.exe", FetchError::Status},
+      {"short/kestrin.exe", FetchError::Network},
+      {"short-reset/kestrin.exe", FetchError::Network},
+      {"unframed-fin/kestrin.exe", FetchError::Unprovable},
+      {"unframed-whole/kestrin.exe", FetchError::Unprovable},
+      {"chunked-cut/kestrin.exe", FetchError::Network},
+      {"gzip/kestrin.exe", FetchError::Unprovable},
+      {"over-cap/kestrin.exe", FetchError::TooLarge},
+      {"chunked-over-cap/kestrin.exe", FetchError::TooLarge},
+      {"downgrade/kestrin.exe", FetchError::Network},
+  };
+  WriteOld();
+  for (const auto& c : failures) {
+    const Outcome outcome = Download(c.what);
+    // A cut answer may show as a transport error or as a short count;
+    // either way it is a failure that keeps the old file.
+    if (c.expected == FetchError::Network) {
+      EXPECT_TRUE(outcome.error == FetchError::Network || outcome.error == FetchError::Incomplete)
+          << c.what << ": " << static_cast<int>(outcome.error);
+    } else {
+      EXPECT_EQ(outcome.error, c.expected) << c.what;
+    }
+    EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == old_) << c.what;
+    EXPECT_EQ(Files(), std::vector<std::string>{"kestrin.exe"})
+        << c.what << ": a part file was left";
+  }
+
+  // WinHTTP does not tell a chunked body cut between chunks from one that
+  // ended properly, so this transport installs no chunked body at all.
+  EXPECT_EQ(Download("chunked/kestrin.exe").error, FetchError::Network);
+  EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == old_);
+
+  // A whole answer installs, reporting progress against its length; one
+  // reached through a redirect too.
+  const std::string program = testing_support::ScriptedProgram();
+  const Outcome whole = Download("whole/kestrin.exe");
+  EXPECT_EQ(whole.error, FetchError::None);
+  EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == program);
+  ASSERT_FALSE(whole.progress.empty());
+  EXPECT_EQ(whole.progress.back(),
+            std::make_pair(int64_t(program.size()), int64_t(program.size())));
+  for (std::size_t i = 1; i < whole.progress.size(); ++i) {
+    EXPECT_LE(whole.progress[i - 1].first, whole.progress[i].first);
+  }
+  WriteOld();
+  EXPECT_EQ(Download("hop/kestrin.exe").error, FetchError::None);
+  EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == program);
+  EXPECT_EQ(Files(), std::vector<std::string>{"kestrin.exe"});
+
+  // Every request asked for the body as stored.
+  const std::string requests = ReadFile(serverDir_ / "requests.txt");
+  EXPECT_NE(requests.find("Accept-Encoding: identity\r\n"), std::string::npos) << requests;
+}
+
+TEST_F(UpdaterOverWinHttp, TrustsOnlyTheGivenTestAuthority) {
+  WriteOld();
+  EXPECT_EQ(Download("whole/kestrin.exe", {.transferTimeoutMs = 10000}).error, FetchError::Network);
+  EXPECT_EQ(Download("whole/kestrin.exe", Trusting("other-ca.pem")).error, FetchError::Network);
+  EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == old_);
+  EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::None);
+}
+
+}  // namespace
