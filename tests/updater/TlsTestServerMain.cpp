@@ -67,6 +67,16 @@ void Script(TlsTestServer& server) {
   server.Serve(
       "chunked-over-cap/kestrin.exe",
       {.head = chunked, .body = "40000\r\n" + big + "\r\n", .repeat = 20, .pieceBytes = 1 << 20});
+  // For the updater window: a newer version and a 1 MiB program sent slowly,
+  // so its progress can be watched.
+  server.Serve("window/version.txt", "2.8");
+  server.Serve("window/content.txt", "notes");
+  server.Serve("window/2.8.1/kestrin.exe",
+               {.head = "HTTP/1.1 200 OK\r\nContent-Length: 1048576\r\n\r\n",
+                .body = std::string(64 * 1024, 'p'),
+                .repeat = 16,
+                .pauseMs = 40,
+                .pieceBytes = 64 * 1024});
   const std::string port = std::to_string(server.Port());
   server.ServeRedirect("hop/kestrin.exe", server.BaseUrl() + "whole/kestrin.exe");
   server.ServeRedirect("downgrade/kestrin.exe",

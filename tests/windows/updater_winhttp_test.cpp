@@ -15,8 +15,12 @@
 #include <vector>
 
 #include "support/TempDir.h"
+#include "support/TextLiterals.h"
+#include "ui/Backend.h"
+#include "ui/Catalogue.h"
 #include "updater/Fetch.h"
 #include "updater/ScriptedDownloads.h"
+#include "updater/UpdaterProgram.h"
 
 namespace {
 
@@ -165,6 +169,59 @@ TEST_F(UpdaterOverWinHttp, TrustsOnlyTheGivenTestAuthority) {
   EXPECT_EQ(Download("whole/kestrin.exe", Trusting("other-ca.pem")).error, FetchError::Network);
   EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == old_);
   EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::None);
+}
+
+// The updater window on this transport: "检查" finds the newer version, and
+// "更新" shows its progress in the button while the program arrives.
+TEST_F(UpdaterOverWinHttp, UpdaterWindowShowsProgressAndInstalls) {
+  namespace W = ui::UpdaterWindow;
+  using testing_support::G;
+  WriteOld();
+  std::unique_ptr<updater::UpdaterProgram> program;
+  ui::RunOnUiThread([&] {
+    program = std::make_unique<updater::UpdaterProgram>(
+        [dir = runDir_] { return dir; }, base_ + "window/",
+        updater::CreateHttpClient(Trusting("ca.pem")),
+        ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true},
+        updater::FetchLimits{.maxProgramBytes = testing_support::kScriptedCapBytes});
+  });
+  auto driver = ui::CreateDriver(program->layer());
+  driver->Post([&] { program->Run(); });
+  auto busy = [&] {
+    bool b = true;
+    driver->Sync([&] { b = program->updater().Busy(); });
+    return b;
+  };
+  auto waitIdle = [&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (busy() && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return !busy();
+  };
+
+  ASSERT_TRUE(driver->Click(W::按钮1) && waitIdle());
+  ASSERT_TRUE(driver->IsEnabled(W::按钮2));
+  ASSERT_TRUE(driver->Click(W::按钮2));
+  std::string caption;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (std::chrono::steady_clock::now() < deadline && busy()) {
+    const std::string now = driver->Text(W::按钮2);
+    if (now != G("更新 0%") && now.rfind(G("更新 "), 0) == 0) {
+      caption = now;
+      EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == old_);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_NE(caption, "") << "no progress was shown";
+  ASSERT_TRUE(waitIdle());
+  EXPECT_FALSE(driver->OpenMessageBox());
+  EXPECT_EQ(driver->Text(W::按钮2), G("更新"));
+  EXPECT_EQ(fs::file_size(runDir_ / "kestrin.exe"), 1048576u);
+  EXPECT_EQ(Files(), std::vector<std::string>{"kestrin.exe"});
+
+  driver->Post([&] { program->layer().EndProgram(0); });
+  driver.reset();
+  ui::RunOnUiThread([&] { program.reset(); });
 }
 
 }  // namespace
