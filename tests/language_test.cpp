@@ -198,6 +198,42 @@ TEST(LanguageTest, SaveThatCannotWriteTellsWhichFile) {
   p.ui().AnswerMessageBox();
 }
 
+// The messages the program adds of its own speak the stored language, read
+// at the moment they are shown; an unknown setting gives Chinese.
+TEST(LanguageTest, OwnMessagesSpeakTheStoredLanguage) {
+  TestProgram p;
+  p.Write("language.vlok", "English");
+  p.Write("RS.vlok", "0");
+  p.Write("CH.vlok", "");
+  p.StartPastSplash();
+  ASSERT_TRUE(p.ui().Click(mw::随机选人));
+  ASSERT_TRUE(p.ui().Click(mw::随机选人开始));
+  auto box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "The number of students must be at least 1. Please set it on the Setting page.");
+  EXPECT_EQ(p.ui().Text(mw::标签5), box->text);
+  p.ui().AnswerMessageBox();
+
+  // A failed save, in Russian: the title, the file and the reason.
+  p.Write("language.vlok", kRussianBytes);
+  p.Remove("CH.vlok");
+  std::filesystem::create_directory(p.RunDir() / "CH.vlok");
+  ASSERT_TRUE(p.ui().Click(mw::设置));
+  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
+  box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, G("Ошибка сохранения"));
+  EXPECT_EQ(box->text, G("Не удалось сохранить файл CH.vlok: уже есть папка с таким именем."));
+  p.ui().AnswerMessageBox();
+
+  p.Write("language.vlok", "english");
+  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
+  box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, G("无法保存文件 CH.vlok：已有同名的文件夹。"));
+  p.ui().AnswerMessageBox();
+}
+
 }  // namespace
 
 namespace {
