@@ -13,7 +13,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
   fonts-lxgw-wenkai
-  xvfb xauth desktop-file-utils openssl
+  libxcb1-dev
+  xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl
 )
 
 install_missing_packages() {

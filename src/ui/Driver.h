@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,6 +65,10 @@ class Driver {
   virtual int Interval(ControlId timer) = 0;
   virtual Rect Geometry(ControlId c) = 0;  // relative to its container's client area
   virtual Rect WindowGeometry(WindowId w) = 0;  // outer frame on the screen
+  virtual Rect ScreenRect(ControlId c) = 0;     // where the control is on the screen
+  // The window system's handle of the open window (an X11 window id), 0 when
+  // it is not open.
+  virtual uint64_t NativeHandle(WindowId w) = 0;
 
   // The open message box, if any; answering presses its OK button.
   virtual std::optional<MessageBoxInfo> OpenMessageBox() = 0;

@@ -25,6 +25,7 @@
 #include "ui/qt/QtText.h"
 #include "ui/qt/SuperButton.h"
 #include "ui/qt/WindowWidget.h"
+#include "ui/qt/X11Hints.h"
 
 namespace ui::qt {
 namespace {
@@ -44,8 +45,10 @@ QSize ClientSize(const WindowSpec& decl) {
   return {decl.width - 2 * kFrameWidth, decl.height - 2 * kFrameWidth - caption};
 }
 
-Qt::WindowFlags FlagsFor(const WindowSpec& decl) {
-  Qt::WindowFlags flags = decl.taskbar ? Qt::Window : Qt::Tool;
+// An owned window is a dialog of its owner to the window manager, which keeps
+// it above the owner (also above an owner that stays on top).
+Qt::WindowFlags FlagsFor(const WindowSpec& decl, bool owned) {
+  Qt::WindowFlags flags = !decl.taskbar ? Qt::Tool : owned ? Qt::Dialog : Qt::Window;
   if (decl.border == Border::None) {
     flags |= Qt::FramelessWindowHint;
   } else {
@@ -164,7 +167,7 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   }
   const WindowSpec& decl = Window(w);
   OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
-  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(decl),
+  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(decl, ownerWindow != nullptr),
                                [this, w] { ClosedByUser(w); });
   top->setObjectName(QString::fromUtf8(decl.name));
   top->setWindowTitle(FromUtf8(decl.caption));
@@ -193,6 +196,8 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   Deliver(decl.created);
   OpenWindow* stillOpen = Find(w);
   if (!stillOpen || stillOpen->widget != top) return true;
+  if (decl.caption[0] == '\0') KeepCaptionEmpty(top);
+  if (decl.border == Border::Fixed && !HasCaptionBar(decl)) ShowBorderOnly(top);
   top->show();
   if (!modal) return true;
   QEventLoop loop;

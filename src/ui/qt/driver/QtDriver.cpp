@@ -236,6 +236,22 @@ class QtDriver final : public Driver {
     });
   }
 
+  Rect ScreenRect(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->widget) return Rect{};
+      const QPoint topLeft = b->widget->mapToGlobal(QPoint(0, 0));
+      return Rect{topLeft.x(), topLeft.y(), b->widget->width(), b->widget->height()};
+    });
+  }
+
+  uint64_t NativeHandle(WindowId w) override {
+    return Read([&]() -> uint64_t {
+      OpenWindow* window = layer_.Find(w);
+      return window && window->widget && window->widget->isVisible() ? window->widget->winId() : 0;
+    });
+  }
+
   std::optional<MessageBoxInfo> OpenMessageBox() override {
     return Read([&]() -> std::optional<MessageBoxInfo> {
       QMessageBox* box = CurrentMessageBox();
