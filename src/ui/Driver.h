@@ -65,7 +65,11 @@ class Driver {
   virtual int Interval(ControlId timer) = 0;
   virtual Rect Geometry(ControlId c) = 0;  // relative to its container's client area
   virtual Rect WindowGeometry(WindowId w) = 0;  // outer frame on the screen
+  virtual Rect ClientGeometry(WindowId w) = 0;  // the client area on the screen
   virtual Rect ScreenRect(ControlId c) = 0;     // where the control is on the screen
+  // Whether the control's caption shows whole inside it, drawn at 10 px or
+  // more; true for controls without a caption.
+  virtual bool CaptionFits(ControlId c) = 0;
   // The window system's handle of the open window (an X11 window id), 0 when
   // it is not open.
   virtual uint64_t NativeHandle(WindowId w) = 0;

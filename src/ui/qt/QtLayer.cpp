@@ -24,6 +24,7 @@
 #include "ui/qt/PictureBox.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/SuperButton.h"
+#include "ui/qt/TextFit.h"
 #include "ui/qt/WindowWidget.h"
 #include "ui/qt/X11Hints.h"
 
@@ -243,7 +244,10 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(AlignmentOf(c));
         label->setWordWrap(c.wrap);
-        SetColors(label, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window, !transparent);
+        // A label on the default background lets its container show through,
+        // as the system's own labels do inside a group box.
+        SetColors(label, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window,
+                  !transparent && !c.backColor.isDefault);
         widget = label;
         break;
       }
@@ -336,10 +340,26 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
     }
     widget->setObjectName(QString::fromUtf8(c.name));
     widget->setGeometry(c.left, c.top, c.width, c.height);
-    if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) widget->setFont(MakeFont(c.font));
+    if (c.kind == Kind::ListBox && !c.container) {
+      // The list stays inside the window's client area, whatever the frame.
+      const QSize client = ClientSize(decl);
+      widget->resize(std::min<int>(c.width, client.width() - c.left), std::min<int>(c.height, client.height() - c.top));
+    }
+    b.widget = widget;
+    if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) {
+      b.font = MakeFont(c.font);
+      widget->setFont(b.font);
+      FitCaption(b);
+    }
     widget->setEnabled(c.enabled);
     if (!c.visible) widget->setVisible(false);
-    b.widget = widget;
+  }
+}
+
+void QtLayer::FitCaption(BuiltControl& b) {
+  if (!b.widget || b.caption.isEmpty()) return;
+  if (const auto area = CaptionAreaOf(b.widget, b.decl->wrap)) {
+    b.widget->setFont(FittingFont(b.font, ForDisplay(b.caption), *area));
   }
 }
 
@@ -453,20 +473,24 @@ void QtLayer::SetText(ControlId c, std::string_view text) {
     case Kind::SuperButton:
       b->caption = value;
       static_cast<SuperButton*>(b->widget.data())->setText(value);
+      FitCaption(*b);
       return;
     case Kind::Label:
     case Kind::TransparentLabel:
       b->caption = value;
       static_cast<QLabel*>(b->widget.data())->setText(ForDisplay(value));
+      FitCaption(*b);
       return;
     case Kind::Button:
     case Kind::RadioButton:
       b->caption = value;
       static_cast<QAbstractButton*>(b->widget.data())->setText(ForDisplay(value));
+      FitCaption(*b);
       return;
     case Kind::GroupBox:
       b->caption = value;
       static_cast<QGroupBox*>(b->widget.data())->setTitle(ForDisplay(value));
+      FitCaption(*b);
       return;
     default:
       return;

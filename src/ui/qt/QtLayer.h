@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -25,6 +26,7 @@ struct BuiltControl {
   std::vector<QPointer<QWidget>> pages;  // page containers: one child area per page
   int page = 0;                          // page containers: the current page
   QString caption;                       // labels and buttons: the caption as set (with CR LF)
+  QFont font;                            // the catalogue's font; a long caption may be drawn smaller
 };
 
 // A window from load to close.
@@ -86,6 +88,9 @@ class QtLayer final : public Layer {
   BuiltControl* Require(ControlId c, Access access);
   void Fatal(const char* utf8Message);
   void Build(OpenWindow& window, QWidget* top);
+  // Shows the caption at the catalogue's font size, or smaller where it
+  // would not fit the control otherwise.
+  void FitCaption(BuiltControl& control);
   void Deliver(Handler h);
   void Destroy(WindowId w);
 

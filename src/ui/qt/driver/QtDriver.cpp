@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 #include "ui/Backend.h"
 #include "ui/qt/QtLayer.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/TextFit.h"
 
 namespace ui::qt {
 namespace {
@@ -236,12 +238,32 @@ class QtDriver final : public Driver {
     });
   }
 
+  Rect ClientGeometry(WindowId w) override {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window || !window->widget) return Rect{};
+      const QPoint topLeft = window->widget->mapToGlobal(QPoint(0, 0));
+      return Rect{topLeft.x(), topLeft.y(), window->widget->width(), window->widget->height()};
+    });
+  }
+
   Rect ScreenRect(ControlId c) override {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
       if (!b || !b->widget) return Rect{};
       const QPoint topLeft = b->widget->mapToGlobal(QPoint(0, 0));
       return Rect{topLeft.x(), topLeft.y(), b->widget->width(), b->widget->height()};
+    });
+  }
+
+  bool CaptionFits(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->widget || b->caption.isEmpty()) return true;
+      const auto area = CaptionAreaOf(b->widget, b->decl->wrap);
+      if (!area) return true;
+      return QFontInfo(b->widget->font()).pixelSize() >= kSmallestCaptionPx &&
+             TextFits(b->widget->font(), ForDisplay(b->caption), *area);
     });
   }
 
