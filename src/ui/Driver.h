@@ -40,6 +40,9 @@ class Driver {
   // Actions. Each returns false when the control's window is not open or the
   // control cannot take the action (hidden, disabled, blocked by a modal window).
   virtual bool Click(ControlId c) = 0;        // left click in the control's centre
+  // Two clicks in the centre as quick as a double click; the second lands on
+  // whatever is under the pointer by then (a window the first one opened).
+  virtual bool DoubleClick(ControlId c) = 0;
   virtual bool PressMouse(ControlId c) = 0;   // left button down and up on a picture box or label
   virtual bool Type(ControlId edit, std::string_view gbk) = 0;  // replaces the contents by typing
   virtual bool ChooseItem(ControlId combo, int index) = 0;

@@ -21,6 +21,7 @@
 
 #include "ui/Resources.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/FreshWindowGuard.h"
 #include "ui/qt/PictureBox.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/SuperButton.h"
@@ -123,7 +124,8 @@ class RadioButton final : public QRadioButton {
 
 }  // namespace
 
-QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options) : handlers_(handlers), options_(options) {}
+QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options)
+    : handlers_(handlers), guard_(std::make_unique<FreshWindowGuard>()), options_(options) {}
 
 QtLayer::~QtLayer() {
   for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
@@ -200,6 +202,7 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   if (decl.caption[0] == '\0') KeepCaptionEmpty(top);
   if (decl.border == Border::Fixed && !HasCaptionBar(decl)) ShowBorderOnly(top);
   top->show();
+  if (!startup_ || w != *startup_) guard_->Guard(top);
   if (!modal) return true;
   QEventLoop loop;
   stillOpen->modalLoop = &loop;
@@ -624,6 +627,7 @@ void QtLayer::ShowMessage(std::optional<WindowId> owner, std::string_view text, 
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.setProperty("brevantOwner", ownerWindow ? static_cast<int>(*owner) : -1);
+  guard_->Guard(&box);
   box.exec();
 }
 
@@ -634,6 +638,7 @@ std::string QtLayer::BrowseForPath(std::string_view prompt) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setWindowModality(Qt::ApplicationModal);
+  guard_->Guard(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return ToGbk(dialog.selectedFiles().first());
 }

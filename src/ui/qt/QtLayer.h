@@ -17,6 +17,8 @@ class QTimer;
 
 namespace ui::qt {
 
+class FreshWindowGuard;
+
 // One control of an open window.
 struct BuiltControl {
   const ControlSpec* decl = nullptr;
@@ -95,6 +97,7 @@ class QtLayer final : public Layer {
   void Destroy(WindowId w);
 
   const HandlerTable& handlers_;
+  std::unique_ptr<FreshWindowGuard> guard_;
   LayerOptions options_;
   std::array<std::unique_ptr<OpenWindow>, kWindowCount> open_{};
   std::optional<WindowId> startup_;
