@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     auto driver = ui::CreateDriver(*layer);
     int failures = 0;
     auto shoot = [&](ui::WindowId id, const std::string& file) {
-      if (!driver->Snapshot(id, (out / file).string())) ++failures;
+      if (!driver->Snapshot(id, out / file)) ++failures;
       std::printf("%s\n", (out / file).c_str());
     };
     const std::pair<i18n::Language, const char*> languages[] = {{i18n::Language::Chinese, "zh"},

@@ -14,7 +14,7 @@ bool InstallFont(app::App& app, const std::filesystem::path& fontFile) {
   fs::create_directories(folder, ec);
   if (!fs::copy_file(fontFile, folder / fontFile.filename(), fs::copy_options::none, ec))
     return false;
-  return app.ui.RegisterFontFile(fontFile.string());
+  return app.ui.RegisterFontFile(fontFile);
 }
 
 void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {

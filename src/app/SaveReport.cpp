@@ -5,6 +5,7 @@
 
 #include "app/App.h"
 #include "core/Text.h"
+#include "core/WriteFailure.h"
 #include "i18n/Messages.h"
 
 namespace app {
@@ -15,25 +16,23 @@ const i18n::Message& Reason(const fs::path& path, int error) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) return i18n::msg::kFolderInTheWay;
   if (!fs::is_directory(path.parent_path(), ec)) return i18n::msg::kNoProgramFolder;
-  switch (error) {
-    case EACCES:
-    case EPERM:
+  switch (core::WriteFailureOf(error)) {
+    case core::WriteFailure::NoPermission:
       return i18n::msg::kNoWritePermission;
-    case EROFS:
+    case core::WriteFailure::ReadOnlyDisk:
       return i18n::msg::kReadOnlyDisk;
-    case ENOSPC:
-    case EDQUOT:
+    case core::WriteFailure::DiskFull:
       return i18n::msg::kDiskFull;
-    case EBUSY:
-    case ETXTBSY:
+    case core::WriteFailure::InUse:
       return i18n::msg::kFileInUse;
-    case ENAMETOOLONG:
+    case core::WriteFailure::PathTooLong:
       return i18n::msg::kPathTooLong;
-    case 0:
+    case core::WriteFailure::Unknown:
       return i18n::msg::kUnknownError;
-    default:
-      return i18n::msg::kSystemError;
+    case core::WriteFailure::Other:
+      break;
   }
+  return i18n::msg::kSystemError;
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ void LoadGroupScores(app::App& app) {
     const core::fs::path path = app.files.Path(ScoreFile(group));
     if (!app.files.FileExists(path)) continue;
     app.ui.SetText(ScoreBox(group), ScoreText(app.files.ReadWholeFile(path)));
-    app.files.DeleteFile(path);
+    app.files.RemoveFile(path);
   }
 }
 

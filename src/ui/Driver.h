@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -88,7 +89,7 @@ class Driver {
   virtual std::optional<int> ExitCode() = 0;
 
   // Renders the window (and, for a page container, the current page) to PNG.
-  virtual bool Snapshot(WindowId w, const std::string& pngPath) = 0;
+  virtual bool Snapshot(WindowId w, const std::filesystem::path& pngPath) = 0;
 };
 
 }  // namespace ui
