@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
   fonts-lxgw-wenkai
   libxcb1-dev
-  xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl
+  xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl libssl-dev
   # The Windows build of the core and its tests under Wine (see windows_core_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
 )
