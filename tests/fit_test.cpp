@@ -18,8 +18,8 @@ namespace mw = ui::MainWindow;
 void ExpectCaptionsFit(TestProgram& p, ui::WindowId w, const std::string& language) {
   const ui::WindowSpec& decl = ui::Window(w);
   for (uint16_t i = 0; i < decl.controls.size(); ++i) {
-    EXPECT_TRUE(p.ui().CaptionFits({w, i})) << decl.name << " " << decl.controls[i].name << " in " << language
-                                            << ": " << p.ui().Text({w, i});
+    EXPECT_TRUE(p.ui().CaptionFits({w, i})) << decl.name << " " << decl.controls[i].name << " in "
+                                            << language << ": " << p.ui().Text({w, i});
   }
 }
 

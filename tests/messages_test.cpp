@@ -1,17 +1,19 @@
 // The program's own messages in the four interface languages.
+#include "i18n/Messages.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string_view>
 
 #include "core/Gbk.h"
-#include "i18n/Messages.h"
 
 namespace {
 
 using i18n::Language;
 
-constexpr Language kLanguages[] = {Language::Chinese, Language::English, Language::Japanese, Language::Russian};
+constexpr Language kLanguages[] = {Language::Chinese, Language::English, Language::Japanese,
+                                   Language::Russian};
 
 std::size_t Placeholders(std::string_view utf8) {
   std::size_t n = 0;
@@ -46,7 +48,8 @@ TEST(MessagesTest, ArgumentsGoInWholeAndInOrder) {
   const i18n::Message twoPlaces{"文件{}：{}", "file {}: {}", "ファイル{}：{}", "файл {}: {}"};
   const std::string name = core::Utf8ToGbk("名单{}.txt");
   EXPECT_EQ(i18n::Say(twoPlaces, Language::English, {name, "x"}), "file " + name + ": x");
-  EXPECT_EQ(core::GbkToUtf8(i18n::Say(twoPlaces, Language::Chinese, {name, "x"})), "文件名单{}.txt：x");
+  EXPECT_EQ(core::GbkToUtf8(i18n::Say(twoPlaces, Language::Chinese, {name, "x"})),
+            "文件名单{}.txt：x");
   EXPECT_EQ(i18n::Say(twoPlaces, Language::English, {name}), "file " + name + ": ");
 }
 

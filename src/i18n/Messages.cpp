@@ -24,7 +24,8 @@ const char* TextIn(const Message& message, Language language) {
 
 // The literal pieces are converted on their own, so a "{}" is found in the
 // UTF-8 text and never inside a double-byte GBK character.
-std::string Say(const Message& message, Language language, std::initializer_list<std::string_view> args) {
+std::string Say(const Message& message, Language language,
+                std::initializer_list<std::string_view> args) {
   const std::string_view utf8 = TextIn(message, language);
   std::string out;
   const std::string_view* arg = args.begin();
@@ -42,7 +43,8 @@ Language StoredLanguage(const core::FileStore& files) {
   return MatchLanguage(files.Read("language.vlok")).value_or(Language::Chinese);
 }
 
-std::string Say(const core::FileStore& files, const Message& message, std::initializer_list<std::string_view> args) {
+std::string Say(const core::FileStore& files, const Message& message,
+                std::initializer_list<std::string_view> args) {
   return Say(message, StoredLanguage(files), args);
 }
 

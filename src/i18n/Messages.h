@@ -23,7 +23,8 @@ struct Message {
 };
 
 // The message in one language, as GBK.
-std::string Say(const Message& message, Language language, std::initializer_list<std::string_view> args = {});
+std::string Say(const Message& message, Language language,
+                std::initializer_list<std::string_view> args = {});
 
 // The language the teacher reads: the one stored in "language.vlok", read now
 // as the announcements read it; Chinese when the file holds none of the four.
@@ -47,37 +48,44 @@ inline constexpr Message kPasswordNotSaved{
     "密码未能保存：无法写入程序目录中的密码文件，请检查后重试。",
     "The password was not saved: the password file in the program's folder could not be written. "
     "Please check and try again.",
-    "パスワードを保存できませんでした。プログラムのフォルダーにあるパスワードファイルに書き込めません。"
+    "パスワードを保存できませんでした。"
+    "プログラムのフォルダーにあるパスワードファイルに書き込めません。"
     "確認してからもう一度お試しください。",
-    "Пароль не сохранён: не удалось записать файл пароля в папке программы. Проверьте и попробуйте ещё раз."};
+    "Пароль не сохранён: не удалось записать файл пароля в папке программы. Проверьте и попробуйте "
+    "ещё раз."};
 
 // A failed save: the title, one line per file ({} the file, {} the reason),
 // then the reasons.
-inline constexpr Message kSaveFailedTitle{"保存失败", "Save failed", "保存に失敗しました", "Ошибка сохранения"};
+inline constexpr Message kSaveFailedTitle{"保存失败", "Save failed", "保存に失敗しました",
+                                          "Ошибка сохранения"};
 inline constexpr Message kCannotSaveFile{"无法保存文件 {}：{}。", "Could not save the file {}: {}.",
                                          "ファイル {} を保存できませんでした：{}。",
                                          "Не удалось сохранить файл {}: {}."};
-inline constexpr Message kFolderInTheWay{"已有同名的文件夹", "a folder of the same name is in the way",
-                                         "同じ名前のフォルダーがあります", "уже есть папка с таким именем"};
-inline constexpr Message kNoProgramFolder{"程序所在的文件夹不存在", "the program's folder does not exist",
-                                          "プログラムのフォルダーが存在しません", "папка программы не существует"};
+inline constexpr Message kFolderInTheWay{
+    "已有同名的文件夹", "a folder of the same name is in the way", "同じ名前のフォルダーがあります",
+    "уже есть папка с таким именем"};
+inline constexpr Message kNoProgramFolder{
+    "程序所在的文件夹不存在", "the program's folder does not exist",
+    "プログラムのフォルダーが存在しません", "папка программы не существует"};
 inline constexpr Message kNoWritePermission{"没有写入权限", "there is no permission to write",
-                                            "書き込みが許可されていません", "нет разрешения на запись"};
-inline constexpr Message kReadOnlyDisk{"磁盘是只读的", "the disk is read-only", "ディスクは読み取り専用です",
-                                       "диск только для чтения"};
-inline constexpr Message kDiskFull{"磁盘空间不足", "the disk is full", "ディスクの空き容量が足りません",
-                                   "на диске не хватает места"};
+                                            "書き込みが許可されていません",
+                                            "нет разрешения на запись"};
+inline constexpr Message kReadOnlyDisk{"磁盘是只读的", "the disk is read-only",
+                                       "ディスクは読み取り専用です", "диск только для чтения"};
+inline constexpr Message kDiskFull{"磁盘空间不足", "the disk is full",
+                                   "ディスクの空き容量が足りません", "на диске не хватает места"};
 inline constexpr Message kFileInUse{"文件正在被使用", "the file is in use", "ファイルは使用中です",
                                     "файл занят другой программой"};
 inline constexpr Message kPathTooLong{"路径太长", "the path is too long", "パスが長すぎます",
                                       "слишком длинный путь"};
-inline constexpr Message kUnknownError{"未知错误", "unknown error", "不明なエラー", "неизвестная ошибка"};
+inline constexpr Message kUnknownError{"未知错误", "unknown error", "不明なエラー",
+                                       "неизвестная ошибка"};
 inline constexpr Message kSystemError{"系统错误 {}", "system error {}", "システムエラー {}",
                                       "системная ошибка {}"};
 
 inline constexpr const Message* kAllMessages[] = {
-    &kHeadcountMissing, &kPasswordNotSaved, &kSaveFailedTitle, &kCannotSaveFile, &kFolderInTheWay,
-    &kNoProgramFolder,  &kNoWritePermission, &kReadOnlyDisk,   &kDiskFull,       &kFileInUse,
+    &kHeadcountMissing, &kPasswordNotSaved,  &kSaveFailedTitle, &kCannotSaveFile, &kFolderInTheWay,
+    &kNoProgramFolder,  &kNoWritePermission, &kReadOnlyDisk,    &kDiskFull,       &kFileInUse,
     &kPathTooLong,      &kUnknownError,      &kSystemError,
 };
 

@@ -12,8 +12,9 @@ int main(int argc, char** argv) {
   std::string why;
   if (!GTEST_FLAG_GET(list_tests)) desktop = testing_support::VirtualDesktop::Start(why);
   if (!desktop) std::fprintf(stderr, "no virtual desktop: %s\n", why.c_str());
-  const int result = ui::RunWithUiThread(argc, argv, ui::EmbeddedFontFaces(), [] { return RUN_ALL_TESTS(); },
-                                         /*onDisplay=*/desktop != nullptr);
+  const int result = ui::RunWithUiThread(
+      argc, argv, ui::EmbeddedFontFaces(), [] { return RUN_ALL_TESTS(); },
+      /*onDisplay=*/desktop != nullptr);
   desktop.reset();
   return result;
 }

@@ -27,7 +27,8 @@ pid_t Spawn(const std::vector<std::string>& args, int fdToKeep = -1) {
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   const int devNull = open("/dev/null", O_RDWR | O_CLOEXEC);
-  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) posix_spawn_file_actions_adddup2(&actions, devNull, fd);
+  for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+    posix_spawn_file_actions_adddup2(&actions, devNull, fd);
   pid_t pid = -1;
   if (fdToKeep >= 0) fcntl(fdToKeep, F_SETFD, 0);
   const int error = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
@@ -36,12 +37,15 @@ pid_t Spawn(const std::vector<std::string>& args, int fdToKeep = -1) {
   return error == 0 ? pid : -1;
 }
 
-bool Running(pid_t pid) { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
+bool Running(pid_t pid) {
+  return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0;
+}
 
 void Stop(pid_t pid) {
   if (pid <= 0) return;
   kill(pid, SIGTERM);
-  for (int i = 0; i < 50 && Running(pid); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  for (int i = 0; i < 50 && Running(pid); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   if (Running(pid)) kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
 }
@@ -84,8 +88,8 @@ std::unique_ptr<VirtualDesktop> VirtualDesktop::Start(std::string& why) {
     why = "no pipe";
     return nullptr;
   }
-  desktop->server_ = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", "1280x800x24",
-                            "-nolisten", "tcp", "-noreset"},
+  desktop->server_ = Spawn({"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
+                            "1280x800x24", "-nolisten", "tcp", "-noreset"},
                            ready[1]);
   close(ready[1]);
   std::string number;
@@ -103,9 +107,9 @@ std::unique_ptr<VirtualDesktop> VirtualDesktop::Start(std::string& why) {
   setenv("DISPLAY", (":" + number).c_str(), 1);
   desktop->windowManager_ = Spawn({"openbox", "--sm-disable"});
   const bool managed = desktop->windowManager_ > 0 && WaitFor([&] {
-    return Running(desktop->windowManager_) &&
-           !WindowIds(Output("xprop -root _NET_SUPPORTING_WM_CHECK")).empty();
-  });
+                         return Running(desktop->windowManager_) &&
+                                !WindowIds(Output("xprop -root _NET_SUPPORTING_WM_CHECK")).empty();
+                       });
   if (!managed) {
     why = "openbox did not start (or xprop is missing)";
     return nullptr;
@@ -120,7 +124,9 @@ VirtualDesktop::~VirtualDesktop() {
   Stop(server_);
 }
 
-VirtualDesktop* VirtualDesktop::Current() { return g_current; }
+VirtualDesktop* VirtualDesktop::Current() {
+  return g_current;
+}
 
 std::vector<uint64_t> VirtualDesktop::Stacking() const {
   return WindowIds(Output("xprop -root _NET_CLIENT_LIST_STACKING"));
@@ -136,14 +142,16 @@ uint64_t VirtualDesktop::TransientFor(uint64_t window) const {
   return ids.empty() ? 0 : ids.front();
 }
 
-std::optional<std::string> VirtualDesktop::Property(uint64_t window, const std::string& name) const {
+std::optional<std::string> VirtualDesktop::Property(uint64_t window,
+                                                    const std::string& name) const {
   const std::string answer = Output("xprop -id " + Hex(window) + " " + name);
   const auto equals = answer.find(" =");
   if (equals == std::string::npos) return std::nullopt;
   std::string value = answer.substr(equals + 2);
   while (!value.empty() && (value.back() == '\n' || value.back() == ' ')) value.pop_back();
   while (!value.empty() && value.front() == ' ') value.erase(0, 1);
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
   return value;
 }
 

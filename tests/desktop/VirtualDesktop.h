@@ -39,6 +39,7 @@ class VirtualDesktop {
 };
 
 // Polls until done() holds, up to the limit; returns whether it did.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 }  // namespace testing_support

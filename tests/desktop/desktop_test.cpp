@@ -58,7 +58,8 @@ class DesktopTest : public ::testing::Test {
 
   bool Above(uint64_t upper, uint64_t lower) {
     const auto stack = desktop->Stacking();
-    const auto u = std::find(stack.begin(), stack.end(), upper), l = std::find(stack.begin(), stack.end(), lower);
+    const auto u = std::find(stack.begin(), stack.end(), upper),
+               l = std::find(stack.begin(), stack.end(), lower);
     return u != stack.end() && l != stack.end() && u > l;
   }
 
@@ -143,7 +144,8 @@ TEST_F(DesktopTest, AdminWindowsOpenInFrontWithTheirCaptionsAndFrames) {
   const uint64_t setup = Shown(WindowId::AdminPasswordSetupWindow);
   EXPECT_TRUE(Above(setup, main));
   EXPECT_EQ(desktop->Property(setup, "_NET_WM_NAME"), "");
-  const std::vector<long> frame = desktop->Cardinals(setup, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
+  const std::vector<long> frame =
+      desktop->Cardinals(setup, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
   ASSERT_EQ(frame.size(), 4u);
   EXPECT_GT(frame[0], 0);
   EXPECT_EQ(frame[2], frame[3]) << "a caption bar above the password setup";

@@ -5,7 +5,9 @@
 
 namespace ui::qt {
 
-FreshWindowGuard::FreshWindowGuard() { qApp->installEventFilter(this); }
+FreshWindowGuard::FreshWindowGuard() {
+  qApp->installEventFilter(this);
+}
 
 FreshWindowGuard::~FreshWindowGuard() {
   if (qApp) qApp->removeEventFilter(this);

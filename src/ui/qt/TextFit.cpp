@@ -19,7 +19,8 @@ std::optional<CaptionArea> CaptionAreaOf(const QWidget* widget, bool labelWraps)
   if (qobject_cast<const QLabel*>(widget)) return CaptionArea{widget->size(), labelWraps};
   // A super button draws its caption over its face, words wrapping; a caption
   // that needs the whole width keeps a little room at the sides.
-  if (qobject_cast<const SuperButton*>(widget)) return CaptionArea{widget->size() - QSize(4, 0), true};
+  if (qobject_cast<const SuperButton*>(widget))
+    return CaptionArea{widget->size() - QSize(4, 0), true};
   if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
     QStyleOptionButton option;
     option.initFrom(button);
