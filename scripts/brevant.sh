@@ -11,10 +11,11 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev
+  qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev libicu-dev
   fonts-lxgw-wenkai
   libxcb1-dev
   xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl libssl-dev
+  libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
   # The Windows build of the core and its tests under Wine (see windows_core_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
 )

@@ -51,7 +51,8 @@ TEST(Catalogue, MainProgramBindsEveryHandlerItsWindowsUse) {
   testing_support::FakeClock clock;
   auto platform = platform::CreateSystemPlatform();
   app::AppState state;
-  app::App app{layer, files, clock, *platform, state};
+  app::BackgroundWork startWrites;
+  app::App app{layer, files, clock, *platform, state, startWrites};
   ui::HandlerTable table;
   app::BindHandlers(app, table);
 

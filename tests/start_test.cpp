@@ -1,6 +1,7 @@
 // The start work of the main window, the splash, the title clock, the page
 // navigation and the draw set-up fields.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -123,9 +124,48 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnce) {
     std::fclose(f);
   }
   p.StartPastSplash();
+  p.WaitForStartWrites();
   EXPECT_EQ(fs::file_size(FontFolder() / "wk.ttf"), ui::RegularFontFace().size());
   EXPECT_EQ(fs::file_size(FontFolder() / "wkB.ttf"), ui::BoldFontFace().size());
   EXPECT_EQ(fs::file_size(FontFolder() / "wkL.ttf"), 5u);
+}
+
+ino_t Inode(const fs::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Every start leaves the faces it carries in the font files, whatever was
+// there: an identical file is kept as it is, any other is replaced.
+TEST(StartTest, FontFilesHoldTheCarriedFacesWhateverWasThere) {
+  TestProgram p;
+  p.Write("wk.ttf", "older");
+  std::string light(ui::LightFontFace());
+  light.back() ^= 1;  // same size, one bit off
+  p.Write("wkL.ttf", light);
+  p.Write("wkB.ttf", ui::BoldFontFace());
+  const ino_t bold = Inode(p.RunDir() / "wkB.ttf");
+  p.StartPastSplash();
+  EXPECT_TRUE(p.Read("wk.ttf") == ui::RegularFontFace());
+  EXPECT_TRUE(p.Read("wkL.ttf") == ui::LightFontFace());
+  EXPECT_TRUE(p.Read("wkB.ttf") == ui::BoldFontFace());
+  EXPECT_EQ(Inode(p.RunDir() / "wkB.ttf"), bold);
+}
+
+// The files are written while the main window is already in use; a program
+// ended right after its start still leaves them whole, with no leftovers.
+TEST(StartTest, EndingRightAfterTheStartLeavesItsFilesWhole) {
+  TestProgram p;
+  p.Write("2e.vlok", "enable");
+  p.Start();
+  p.End();
+  EXPECT_TRUE(p.Read("wk.ttf") == ui::RegularFontFace());
+  EXPECT_TRUE(p.Read("wkL.ttf") == ui::LightFontFace());
+  EXPECT_TRUE(p.Read("wkB.ttf") == ui::BoldFontFace());
+  EXPECT_GT(p.Read("downloader.exe").size(), 100000u);
+  for (const auto& entry : fs::directory_iterator(p.RunDir())) {
+    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+  }
 }
 
 TEST(StartTest, FailedFontWriteIsSilentAndTheStartGoesOn) {

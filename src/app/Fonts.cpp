@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/App.h"
+#include "core/ResourceFile.h"
 
 namespace shell {
 
@@ -18,8 +19,13 @@ bool InstallFont(app::App& app, const std::filesystem::path& fontFile) {
 }
 
 void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {
-  app.files.Write(fileName, face);
-  InstallFont(app, app.files.Path(fileName));
+  const std::filesystem::path file = app.files.Path(fileName);
+  // Rewriting an identical file would change nothing but cost a disk flush.
+  if (!core::HoldsExactly(file, face)) app.files.WriteWholeFile(file, face);
+  // The windows draw from the few pages of the face they need; the rest of
+  // it need not stay in memory once written.
+  core::ReleaseResourcePages(face);
+  InstallFont(app, file);
 }
 
 }  // namespace shell

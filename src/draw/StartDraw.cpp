@@ -66,18 +66,16 @@ Source ChooseSource(app::App& app, int32_t drawn) {
   auto& state = app.state;
   const std::string number = text::FromInt(drawn);
   if (files.Exists(kChoiceFile)) {
-    state.firstDrawList = text::SplitLines(files.Read(kRegisterFile));
+    state.firstDrawList = RegisterLines(files.ReadWholeFile(files.Path(kRegisterFile)));
     const std::string path =
         Entry(state.firstDrawList, text::ToInt(files.Read(kChoiceFile))).value_or("");
     state.secondDrawList.clear();
-    if (!path.empty()) {
-      state.secondDrawList = NamesOfFile(files.ReadTextFile(core::FileStore::PathFromText(path)));
-    }
+    if (!path.empty()) state.secondDrawList = NamesOfFile(files.ReadWholeFile(RegisteredPath(app, path)));
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, *name};
     return {std::nullopt, number};
   }
   if (files.Exists(kDefaultNameList)) {
-    state.secondDrawList = NamesOfFile(files.Read(kDefaultNameList));
+    state.secondDrawList = NamesOfFile(files.ReadWholeFile(files.Path(kDefaultNameList)));
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, number};
   }
   return {std::nullopt, number};

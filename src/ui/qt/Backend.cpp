@@ -17,6 +17,7 @@ namespace {
 QApplication* g_application = nullptr;
 
 void StartToolkit(int& argc, char** argv, const FontFaces& faces) {
+  qt::KeepInstalledCopiesOut(faces);
   g_application = new QApplication(argc, argv);
   // The toolkit takes the system's locale; numbers in files and texts always
   // use "." as their decimal point.

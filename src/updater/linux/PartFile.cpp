@@ -9,23 +9,19 @@
 #include <string>
 #include <system_error>
 
+#include "core/NativeFiles.h"
+
 namespace updater {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-mode_t Umask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
-}
-
 // The bits of the file being replaced, or the usual ones for a new file, with
 // a run bit beside each read bit.
 mode_t ProgramMode(const fs::path& target) {
   struct stat old {};
-  mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~Umask());
+  mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~static_cast<mode_t>(core::native::FileCreationMask()));
   if (mode & S_IRUSR) mode |= S_IXUSR;
   if (mode & S_IRGRP) mode |= S_IXGRP;
   if (mode & S_IROTH) mode |= S_IXOTH;
