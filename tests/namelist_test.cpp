@@ -191,8 +191,10 @@ TEST_F(NameListTest, PathsGbkCannotHoldAreRefused) {
   ASSERT_TRUE(p.ui().AnswerMessageBox());
   EXPECT_FALSE(p.Has("namelist_record.vlok"));
 
+#ifndef _WIN32  // "?" cannot be part of a file name on Windows
   SavePath(p.RunDir().string() + "/what?.txt");
   EXPECT_EQ(p.Read("namelist_record.vlok"), p.RunDir().string() + "/what?.txt\r\n");
+#endif
 }
 
 }  // namespace

@@ -118,7 +118,7 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnce) {
   // A copy already installed is left alone; the others are installed.
   fs::create_directories(FontFolder());
   {
-    std::FILE* f = std::fopen((FontFolder() / "wkL.ttf").c_str(), "wb");
+    std::FILE* f = std::fopen((FontFolder() / "wkL.ttf").string().c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fputs("older", f);
     std::fclose(f);
@@ -132,7 +132,7 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnce) {
 
 ino_t Inode(const fs::path& path) {
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+  return ::stat(path.string().c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
 // Every start leaves the faces it carries in the font files, whatever was

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     auto shoot = [&](ui::WindowId id, const std::string& file) {
       if (!driver->Snapshot(id, out / file)) ++failures;
-      std::printf("%s\n", (out / file).c_str());
+      std::printf("%s\n", (out / file).string().c_str());
     };
     const std::pair<i18n::Language, const char*> languages[] = {{i18n::Language::Chinese, "zh"},
                                                                 {i18n::Language::English, "en"},
