@@ -18,7 +18,8 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev libpng-dev libjpeg-dev libgtest-dev libicu-dev
   fonts-lxgw-wenkai
-  xvfb xauth desktop-file-utils openssl libssl-dev imagemagick
+  libxcb1-dev
+  xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl libssl-dev imagemagick
   libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
   # The Windows build of the core and its tests under Wine (see windows_core_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales

@@ -12,6 +12,7 @@
 #include "draw/NameListFile.h"
 #include "draw/NameListRegister.h"
 #include "i18n/Language.h"
+#include "i18n/Messages.h"
 #include "ui/Catalogue.h"
 
 namespace draw {
@@ -52,10 +53,9 @@ void FillResultLabel(app::App& app, MakeText make) {
 }
 
 void TellHeadcountMissing(app::App& app) {
-  static const std::string kText = text::Gbk("人数必须至少为1，请在设置页设置人数。");
-  static const std::string kTitle = "ERROR";
-  app.ui.SetText(ui::MainWindow::标签5, kText);
-  app.ui.ShowMessage(ui::MainWindow::kWindow, kText, kTitle);
+  const std::string text = i18n::Say(app.files, i18n::msg::kHeadcountMissing);
+  app.ui.SetText(ui::MainWindow::标签5, text);
+  app.ui.ShowMessage(ui::MainWindow::kWindow, text, "ERROR");
 }
 
 // The chosen register list when a choice is stored, otherwise "namelist.txt"

@@ -50,8 +50,9 @@ void InitBackend(int& argc, char** argv, const FontFaces& faces) {
   StartToolkit(argc, argv, faces);
 }
 
-int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body,
+                    bool onDisplay) {
+  setenv("QT_QPA_PLATFORM", onDisplay ? "xcb" : "offscreen", 1);
   StartToolkit(argc, argv, faces);
   int result = 1;
   std::thread worker([&] {
