@@ -75,7 +75,8 @@ void StartWindowSystem(const FontFaces& faces) {
 
 void InitBackend(int&, char**, const FontFaces& faces) { StartWindowSystem(faces); }
 
-int RunWithUiThread(int&, char**, const FontFaces& faces, const std::function<int()>& body) {
+// Windows always draws on its own screen, so onDisplay changes nothing here.
+int RunWithUiThread(int&, char**, const FontFaces& faces, const std::function<int()>& body, bool) {
   StartWindowSystem(faces);
   int result = 1;
   std::thread worker([&] {

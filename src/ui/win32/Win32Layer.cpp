@@ -340,6 +340,14 @@ void Win32Layer::Build(OpenWindow& window) {
         for (const std::wstring& item : ItemsOf(c.items)) {
           SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
+        if (!c.container) {
+          // The list stays inside the window's client area, whatever the
+          // frame takes, so that its border and scroll bar stay in view.
+          RECT client;
+          GetClientRect(parent, &client);
+          SetWindowPos(hwnd, nullptr, 0, 0, std::min<int>(w, client.right - x), std::min<int>(h, client.bottom - y),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         break;
       case Kind::PictureBox:
         hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");

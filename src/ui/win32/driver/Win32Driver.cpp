@@ -81,6 +81,25 @@ class Win32Driver final : public Driver {
   void Sync(std::function<void()> fn) override { RunOnUiThread(fn); }
 
   bool Click(ControlId c) override { return PressAndRelease(c); }
+  bool DoubleClick(ControlId c) override {
+    auto at = std::make_shared<POINT>();
+    if (!Act(c, [at](BuiltControl& b) {
+          *at = CentreOnScreen(b.hwnd);
+          PostMessageW(b.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(b.hwnd, *at));
+        }))
+      return false;
+    SendToPointer(c, WM_LBUTTONUP, 0, *at);
+    // The second click goes to whatever is under the pointer by now: the
+    // first may have opened a window there.
+    Post([at] {
+      HWND under = WindowFromPoint(*at);
+      // Pointer input never reaches a window that a modal one has disabled.
+      if (!under || !IsWindowEnabled(GetAncestor(under, GA_ROOT))) return;
+      PostMessageW(under, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(under, *at));
+      PostMessageW(under, WM_LBUTTONUP, 0, ClientPoint(under, *at));
+    });
+    return true;
+  }
   bool PressMouse(ControlId c) override { return PressAndRelease(c); }
 
   bool Type(ControlId c, std::string_view gbk) override {
@@ -248,6 +267,62 @@ class Win32Driver final : public Driver {
       RECT r;
       GetWindowRect(window->hwnd, &r);
       return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+    });
+  }
+
+  Rect ClientGeometry(WindowId w) override {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window) return Rect{};
+      RECT r;
+      GetClientRect(window->hwnd, &r);
+      POINT topLeft{0, 0};
+      ClientToScreen(window->hwnd, &topLeft);
+      return Rect{topLeft.x, topLeft.y, Unscaled(r.right), Unscaled(r.bottom)};
+    });
+  }
+
+  Rect ScreenRect(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->hwnd) return Rect{};
+      RECT r;
+      GetWindowRect(b->hwnd, &r);
+      return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+    });
+  }
+
+  // Measured with the control's own font in its client area; controls that
+  // keep no font of their own (drawn by the layer) count as fitting.
+  bool CaptionFits(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->hwnd || b->edit) return true;
+      const int length = GetWindowTextLengthW(b->hwnd);
+      if (length <= 0) return true;
+      std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+      GetWindowTextW(b->hwnd, text.data(), length + 1);
+      const auto font = reinterpret_cast<HFONT>(SendMessageW(b->hwnd, WM_GETFONT, 0, 0));
+      if (!font) return true;
+      LOGFONTW lf{};
+      GetObjectW(font, sizeof lf, &lf);
+      if (lf.lfHeight != 0 && Unscaled(std::abs(lf.lfHeight)) < 10) return false;
+      RECT client;
+      GetClientRect(b->hwnd, &client);
+      HDC dc = GetDC(b->hwnd);
+      HGDIOBJ old = SelectObject(dc, font);
+      RECT need{0, 0, client.right, 0};
+      DrawTextW(dc, text.c_str(), length, &need, DT_CALCRECT | (b->decl->wrap ? DT_WORDBREAK : DT_SINGLELINE));
+      SelectObject(dc, old);
+      ReleaseDC(b->hwnd, dc);
+      return need.right <= client.right && need.bottom <= client.bottom;
+    });
+  }
+
+  uint64_t NativeHandle(WindowId w) override {
+    return Read([&]() -> uint64_t {
+      OpenWindow* window = layer_.Find(w);
+      return window && IsWindowVisible(window->hwnd) ? reinterpret_cast<uintptr_t>(window->hwnd) : 0;
     });
   }
 
