@@ -190,6 +190,7 @@ case "${1:-}" in
     rm -rf "$qt"
     QT_QPA_PLATFORM=offscreen "$here/build/tools/brevant-snapshots" "$qt" >/dev/null
     out="$here/build/side-by-side"
+    rm -rf "$out"
     mkdir -p "$out"
     for picture in "$win"/MainWindow-*.png; do
       name="$(basename "$picture")"
