@@ -3,6 +3,7 @@
 #include "admin/Handlers.h"
 #include "app/App.h"
 #include "app/SaveReport.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "draw/NameListRegister.h"
 #include "ui/Catalogue.h"
@@ -29,7 +30,7 @@ void Save(app::App& app, const char* name, const std::string& content) {
 // everything but "no" as on, reads the same file its own way.
 void OnAdminSettingsWindowCreated(app::App& app) {
   draw::FillFromRegister(app, settings::组合框1);
-  const bool rewardOn = app.files.Read(kRewardFile) == "yes";
+  const bool rewardOn = core::ReadSetting(app.files, kRewardFile) == "yes";
   app.ui.SetChecked(settings::单选框2, rewardOn);
   app.ui.SetChecked(settings::单选框1, !rewardOn);
 }
