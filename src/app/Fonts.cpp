@@ -3,23 +3,24 @@
 #include <system_error>
 
 #include "app/App.h"
+#include "platform/FontCopy.h"
 
 namespace shell {
 
-bool InstallFont(app::App& app, const std::filesystem::path& fontFile) {
+bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uintmax_t faceSize) {
   namespace fs = std::filesystem;
   const fs::path folder = app.platform.FontFolder();
   std::error_code ec;
   // A fresh account has no font folder yet; the install should still work there.
   fs::create_directories(folder, ec);
-  if (!fs::copy_file(fontFile, folder / fontFile.filename(), fs::copy_options::none, ec))
-    return false;
+  if (faceSize == 0) faceSize = fs::file_size(fontFile, ec);
+  if (ec || !platform::CopyFontIntoFolder(fontFile, folder, faceSize)) return false;
   return app.ui.RegisterFontFile(fontFile.string());
 }
 
 void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {
   app.files.Write(fileName, face);
-  InstallFont(app, app.files.Path(fileName));
+  InstallFont(app, app.files.Path(fileName), face.size());
 }
 
 }  // namespace shell
