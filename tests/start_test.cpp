@@ -132,11 +132,14 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnceAndTornCopiesReplaced) {
   fs::create_directories(FontFolder());
   // A complete copy already installed is left alone, whatever its bytes; a
   // copy cut short or empty, as an interrupted install leaves it, is
-  // replaced; a missing one is installed.
+  // replaced; a missing one is installed; nothing else stays.
   const std::string installed(ui::LightFontFace().size(), 'L');
   WriteFile(FontFolder() / "wkL.ttf", installed);
   WriteFile(FontFolder() / "wk.ttf", ui::RegularFontFace().substr(0, 5000));
   WriteFile(FontFolder() / "wkB.ttf", "");
+  // What a copy killed part way left behind.
+  WriteFile(FontFolder() / ".wk.ttf.Ab12Cd", "part");
+  fs::last_write_time(FontFolder() / ".wk.ttf.Ab12Cd", fs::file_time_type::clock::now() - std::chrono::minutes(5));
   p.StartPastSplash();
   EXPECT_TRUE(ReadFile(FontFolder() / "wk.ttf") == ui::RegularFontFace());
   EXPECT_TRUE(ReadFile(FontFolder() / "wkB.ttf") == ui::BoldFontFace());

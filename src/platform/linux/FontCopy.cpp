@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include "core/StaleTemporaryFiles.h"
+
 namespace platform {
 namespace {
 
@@ -53,6 +55,8 @@ bool CopyFontIntoFolder(const fs::path& fontFile, const fs::path& folder, std::u
     if (ec || size == faceSize) return false;
   }
 
+  // What a copy killed part way left behind goes first.
+  core::RemoveStaleTemporaryFiles(folder);
   std::string temp = (folder / ("." + fontFile.filename().string() + ".XXXXXX")).string();
   const int out = ::mkostemp(temp.data(), O_CLOEXEC);
   if (out < 0) return false;
