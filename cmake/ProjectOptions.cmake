@@ -6,10 +6,22 @@ target_compile_options(brevant_options INTERFACE
   -Wall -Wextra -pedantic -Wno-missing-field-initializers
   $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>
   -fstack-protector-strong)
-target_link_options(brevant_options INTERFACE -Wl,-z,relro,-z,now)
+if(WIN32)
+  # PE has no RELRO. mingw-w64 keeps the stack protector's and fortified
+  # functions' run-time checks in libssp; the import table is read-only once
+  # loaded, and the image is relocatable with a non-executable stack and heap.
+  target_link_options(brevant_options INTERFACE
+    -Wl,--dynamicbase -Wl,--nxcompat $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>)
+  target_link_libraries(brevant_options INTERFACE ssp)
+else()
+  target_link_options(brevant_options INTERFACE -Wl,-z,relro,-z,now)
+endif()
 
 option(BREVANT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 if(BREVANT_SANITIZE)
+  if(WIN32)
+    message(FATAL_ERROR "The sanitizers are not available for the Windows build")
+  endif()
   target_compile_options(brevant_options INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(brevant_options INTERFACE -fsanitize=address,undefined)

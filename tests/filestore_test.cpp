@@ -1,23 +1,20 @@
-#include <gtest/gtest.h>
+#include "core/FileStore.h"
 
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 
 #include <cerrno>
 
-#include "core/FileStore.h"
-#include "support/TestProgram.h"
+#include "support/TempDir.h"
+#include "support/TextLiterals.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::G;
 
 class FileStoreTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "brevant-store-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-  }
+  void SetUp() override { dir_ = testing_support::MakeTempDir("brevant-store"); }
   void TearDown() override { fs::remove_all(dir_); }
 
   fs::path dir_;
@@ -76,6 +73,9 @@ TEST_F(FileStoreTest, AFailedWriteKeepsTheOldFile) {
 }
 
 TEST_F(FileStoreTest, ReplacingAProgramFileKeepsItsRunBit) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows files have no run bit";
+#endif
   const fs::path program = dir_ / "downloader.exe";
   store_.WriteWholeFile(program, "old");
   fs::permissions(program, fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
@@ -124,3 +124,25 @@ TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
 }
 
 }  // namespace
+
+// Names and run directories in Chinese mean the same characters on every
+// system, not the GBK bytes of their text.
+TEST(FileStorePaths, TextsNameFilesByTheirCharacters) {
+  const fs::path root = testing_support::MakeTempDir("brevant-paths");
+  const fs::path runDir = root / fs::path(u8"程序");
+  fs::create_directory(runDir);
+  core::FileStore store([&runDir] { return runDir; });
+  EXPECT_TRUE(store.Write(G("名单.vlok"), G("张三")));
+  EXPECT_TRUE(fs::is_regular_file(runDir / fs::path(u8"名单.vlok")));
+  EXPECT_EQ(store.Read(G("名单.vlok")), G("张三"));
+  const std::string typed = G("一班.txt");
+  EXPECT_EQ(core::FileStore::PathFromText(typed), fs::path(u8"一班.txt"));
+  const int f = store.OpenFile(store.Path(G("记录.vlok")), core::FileStore::kWriteCreate);
+  ASSERT_NE(f, 0);
+  EXPECT_TRUE(store.WriteLine(f, "x"));
+  store.CloseFile(f);
+  EXPECT_EQ(fs::file_size(runDir / fs::path(u8"记录.vlok")), 3u);
+  EXPECT_TRUE(store.Delete(G("名单.vlok")));
+  EXPECT_FALSE(fs::exists(runDir / fs::path(u8"名单.vlok")));
+  fs::remove_all(root);
+}

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "core/Text.h"
-#include "support/TestProgram.h"
 #include "core/Gbk.h"
+#include "support/TextLiterals.h"
 
 using testing_support::G;
 
@@ -91,4 +91,23 @@ TEST(TextGbk, LiteralsAndCharactersWithoutAGbkForm) {
   EXPECT_EQ(G("Русский"), "\xA7\xB2\xA7\xE5\xA7\xE3\xA7\xE3\xA7\xDC\xA7\xDA\xA7\xDB");
   EXPECT_EQ(G("a😀b中"), "a?b\xD6\xD0");
   EXPECT_EQ(core::GbkToUtf8("\xD6\xD0\xCE\xC4"), "中文");
+}
+
+// Both converters (the toolkit's and the Windows code page's) decode the same
+// bytes alike; a lead byte without its trail is U+FFFD wherever it stands, and
+// the byte after it is read on its own.
+TEST(TextGbk, MalformedBytesDecodeAlikeOnEverySystem) {
+  EXPECT_EQ(core::GbkToUtf8("A\x81"), "A\xEF\xBF\xBD");  // last in the text: not dropped
+  EXPECT_EQ(core::GbkToUtf8("\x81\x7F" "B"), "\xEF\xBF\xBD\x7F" "B");
+  EXPECT_EQ(core::GbkToUtf8(std::string("\x81\0B", 3)), std::string("\xEF\xBF\xBD\0B", 5));
+  EXPECT_EQ(core::GbkToUtf8("\x81\r\n"), "\xEF\xBF\xBD\r\n");
+  EXPECT_EQ(core::GbkToUtf8("\x81\x30\x81"), "\xEF\xBF\xBD" "0\xEF\xBF\xBD");
+  // The single bytes and pairs at the edges of the code page.
+  EXPECT_EQ(core::GbkToUtf8("\x80"), "€");
+  EXPECT_EQ(core::GbkToUtf8("\xFF"), "\xEF\xA3\xB5");              // U+F8F5
+  EXPECT_EQ(core::GbkToUtf8("\x81\xFF"), "\xEF\xBF\xBD\xEF\xA3\xB5");
+  EXPECT_EQ(core::GbkToUtf8("\x81\x81\x40"), "\xE4\xBA\x96@");     // U+4E96, then "@"
+  EXPECT_EQ(core::GbkToUtf8("\xAA\xA1"), "\xEE\x80\x80");          // U+E000, user-defined area
+  // No look-alike stands in for a character without a GBK form.
+  EXPECT_EQ(G("ä½ﬁ"), "???");
 }

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     auto driver = ui::CreateDriver(*layer);
     int failures = 0;
     auto shoot = [&](ui::WindowId id, const std::string& file) {
-      if (!driver->Snapshot(id, (out / file).string())) ++failures;
+      if (!driver->Snapshot(id, out / file)) ++failures;
       std::printf("%s\n", (out / file).c_str());
     };
     for (const ui::WindowSpec* decl : ui::AllWindows()) {

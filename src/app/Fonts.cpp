@@ -15,7 +15,7 @@ bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uint
   fs::create_directories(folder, ec);
   if (faceSize == 0) faceSize = fs::file_size(fontFile, ec);
   if (ec || !platform::CopyFontIntoFolder(fontFile, folder, faceSize)) return false;
-  return app.ui.RegisterFontFile(fontFile.string());
+  return app.ui.RegisterFontFile(fontFile);
 }
 
 void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {

@@ -5,6 +5,7 @@
 
 #include "app/App.h"
 #include "core/Text.h"
+#include "core/WriteFailure.h"
 
 namespace app {
 namespace {
@@ -14,25 +15,23 @@ std::string Reason(const fs::path& path, int error) {
   std::error_code ec;
   if (fs::is_directory(path, ec)) return text::Gbk("已有同名的文件夹");
   if (!fs::is_directory(path.parent_path(), ec)) return text::Gbk("程序所在的文件夹不存在");
-  switch (error) {
-    case EACCES:
-    case EPERM:
+  switch (core::WriteFailureOf(error)) {
+    case core::WriteFailure::NoPermission:
       return text::Gbk("没有写入权限");
-    case EROFS:
+    case core::WriteFailure::ReadOnlyDisk:
       return text::Gbk("磁盘是只读的");
-    case ENOSPC:
-    case EDQUOT:
+    case core::WriteFailure::DiskFull:
       return text::Gbk("磁盘空间不足");
-    case EBUSY:
-    case ETXTBSY:
+    case core::WriteFailure::InUse:
       return text::Gbk("文件正在被使用");
-    case ENAMETOOLONG:
+    case core::WriteFailure::PathTooLong:
       return text::Gbk("路径太长");
-    case 0:
+    case core::WriteFailure::Unknown:
       return text::Gbk("未知错误");
-    default:
-      return text::Gbk("系统错误 ") + text::FromInt(error);
+    case core::WriteFailure::Other:
+      break;
   }
+  return text::Gbk("系统错误 ") + text::FromInt(error);
 }
 
 }  // namespace

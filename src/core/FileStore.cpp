@@ -1,22 +1,20 @@
 #include "core/FileStore.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdlib>
 #include <system_error>
 
-#include "core/Text.h"
 #include "core/Gbk.h"
+#include "core/NativeFiles.h"
+#include "core/Text.h"
 
 namespace core {
 namespace {
 
-mode_t Umask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
+// A path from UTF-8 text. A path made from a narrow string takes its bytes
+// in the system's code page on Windows; from UTF-8 code units it means the
+// same characters everywhere.
+fs::path Utf8Path(std::string_view utf8) {
+  return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
 }  // namespace
@@ -33,12 +31,12 @@ fs::path FileStore::Path(std::string_view name) const {
     if (c == '\\') c = '/';
   }
   while (!relative.empty() && relative.front() == '/') relative.erase(0, 1);
-  return runDirectory_() / fs::path(relative);
+  return runDirectory_() / PathFromText(relative);
 }
 
 fs::path FileStore::PathFromText(std::string_view gbk) {
-  // File names of this system are UTF-8; the program's texts are GBK.
-  return fs::path(core::GbkToUtf8(gbk));
+  // A path names characters, not the GBK bytes of the text.
+  return Utf8Path(core::GbkToUtf8(gbk));
 }
 
 bool FileStore::FileExists(const fs::path& path) const {
@@ -49,7 +47,7 @@ bool FileStore::FileExists(const fs::path& path) const {
 std::string FileStore::ReadWholeFile(const fs::path& path) const {
   std::string bytes;
   if (!FileExists(path)) return bytes;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = native::OpenFile(path, "rb");
   if (!f) return bytes;
   char buffer[65536];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
@@ -62,7 +60,7 @@ std::string FileStore::ReadWholeFile(const fs::path& path) const {
 std::string FileStore::ReadFileStart(const fs::path& path, std::size_t maxBytes) const {
   std::string bytes;
   if (!FileExists(path)) return bytes;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
+  std::FILE* f = native::OpenFile(path, "rb");
   if (!f) return bytes;
   bytes.resize(maxBytes);
   std::size_t n = std::fread(bytes.data(), 1, maxBytes, f);
@@ -78,50 +76,20 @@ std::string FileStore::ReadTextFile(const fs::path& path) const {
 
 bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts) {
   // On failure errno tells the first cause, for callers that explain it.
-  int error = 0;
-  auto fail = [&error](int cause) {
-    if (error == 0) error = cause;
-    return false;
-  };
-  auto giveUp = [](int cause) {
-    errno = cause;
-    return false;
-  };
   std::error_code ec;
-  if (path.empty()) return giveUp(ENOENT);
-  if (fs::is_directory(path, ec)) return giveUp(EISDIR);
-  std::string pattern = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return giveUp(errno);
-  bool ok = true;
-  for (std::string_view part : parts) {
-    const char* p = part.data();
-    std::size_t left = part.size();
-    while (ok && left > 0) {
-      const ssize_t n = ::write(fd, p, left);
-      if (n < 0) {
-        ok = fail(errno);
-      } else {
-        p += n;
-        left -= static_cast<std::size_t>(n);
-      }
-    }
+  int error = 0;
+  if (path.empty()) {
+    error = ENOENT;
+  } else if (fs::is_directory(path, ec)) {
+    error = EISDIR;
+  } else {
+    error = native::WriteReplacing(path, parts);
   }
-  // Keep the permission bits of a file being replaced (a program file keeps
-  // its run bit); a new file gets the usual bits.
-  const auto old = fs::status(path, ec);
-  const mode_t mode = fs::exists(old) ? static_cast<mode_t>(old.permissions() & fs::perms::mask)
-                                      : static_cast<mode_t>(0666 & ~Umask());
-  if (ok && ::fchmod(fd, mode) != 0) ok = fail(errno);
-  if (ok && ::fsync(fd) != 0) ok = fail(errno);
-  if (::close(fd) != 0 && ok) ok = fail(errno);
-  if (ok && std::rename(pattern.c_str(), path.c_str()) != 0) ok = fail(errno);
-  if (!ok) ::unlink(pattern.c_str());
   errno = error;
-  return ok;
+  return error == 0;
 }
 
-bool FileStore::DeleteFile(const fs::path& path) {
+bool FileStore::RemoveFile(const fs::path& path) {
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return false;
   return fs::remove(path, ec);
@@ -130,12 +98,12 @@ bool FileStore::DeleteFile(const fs::path& path) {
 int FileStore::OpenFile(const fs::path& path, int mode) {
   std::FILE* f = nullptr;
   if (mode == kReadWriteExisting) {
-    f = std::fopen(path.c_str(), "r+b");
+    f = native::OpenFile(path, "r+b");
     // A file that may be read but not written still reads; writes to it fail.
-    if (!f && errno == EACCES) f = std::fopen(path.c_str(), "rb");
+    if (!f && errno == EACCES) f = native::OpenFile(path, "rb");
   } else if (mode == kWriteCreate) {
-    f = std::fopen(path.c_str(), "r+b");
-    if (!f && !FileExists(path)) f = std::fopen(path.c_str(), "w+b");
+    f = native::OpenFile(path, "r+b");
+    if (!f && !FileExists(path)) f = native::OpenFile(path, "w+b");
   }
   if (!f) return 0;
   const int number = nextFile_++;

@@ -40,13 +40,13 @@ class FileStore {
   // On failure errno holds the first cause.
   bool WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts);
   bool WriteWholeFile(const fs::path& path, std::string_view bytes) { return WriteWholeFile(path, {bytes}); }
-  bool DeleteFile(const fs::path& path);
+  bool RemoveFile(const fs::path& path);
 
   // Shorthands on run-directory names.
   bool Exists(std::string_view name) const { return FileExists(Path(name)); }
   std::string Read(std::string_view name) const { return ReadTextFile(Path(name)); }
   bool Write(std::string_view name, std::string_view bytes) { return WriteWholeFile(Path(name), bytes); }
-  bool Delete(std::string_view name) { return DeleteFile(Path(name)); }
+  bool Delete(std::string_view name) { return RemoveFile(Path(name)); }
 
   // Sequential access. Mode 3: read/write an existing file; mode 5: write,
   // creating a missing file without truncating an existing one. 0 on failure.

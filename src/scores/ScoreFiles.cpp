@@ -7,6 +7,7 @@
 #include "scores/Scores.h"
 
 namespace scores {
+
 void OnSaveScoresClick(app::App& app) {
   app::SaveReport save(app, ui::WindowId::MainWindow);
   for (int group = 1; group <= 4; ++group)
@@ -20,7 +21,7 @@ void LoadGroupScores(app::App& app) {
     const core::fs::path path = app.files.Path(ScoreFile(group));
     if (!app.files.FileExists(path)) continue;
     app.ui.SetText(ScoreBox(group), ScoreText(core::ReadSettingBytes(app.files, ScoreFile(group))));
-    app.files.DeleteFile(path);
+    app.files.RemoveFile(path);
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -76,7 +77,7 @@ class Driver {
   virtual std::optional<int> ExitCode() = 0;
 
   // Renders the window (and, for a page container, the current page) to PNG.
-  virtual bool Snapshot(WindowId w, const std::string& pngPath) = 0;
+  virtual bool Snapshot(WindowId w, const std::filesystem::path& pngPath) = 0;
 };
 
 }  // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -58,7 +59,7 @@ class Layer {
   virtual std::string BrowseForPath(std::string_view prompt) = 0;
 
   // Makes the faces of a font file available to windows built from now on.
-  virtual bool RegisterFontFile(const std::string& nativePath) = 0;
+  virtual bool RegisterFontFile(const std::filesystem::path& fontFile) = 0;
 
   // Loads the start-up window and runs the event loop until it is closed.
   // Returns the program's exit code.

@@ -6,11 +6,9 @@
 
 #include "app/Program.h"
 #include "ui/Backend.h"
-#include "core/Gbk.h"
+#include "support/TempDir.h"
 
 namespace testing_support {
-
-std::string G(std::string_view utf8) { return core::Utf8ToGbk(utf8); }
 
 struct TestProgram::Parts {
   app::AppState state;
@@ -20,20 +18,16 @@ struct TestProgram::Parts {
 
 namespace {
 
-fs::path MakeTempRoot() {
-  std::string pattern = (fs::temp_directory_path() / "brevant-test-XXXXXX").string();
-  if (!mkdtemp(pattern.data())) std::abort();
-  return pattern;
-}
+fs::path MakeTempRoot() { return MakeTempDir("brevant-test"); }
 
 }  // namespace
 
 TestProgram::TestProgram() : root_(MakeTempRoot()), runDir_(root_ / "run"), home_(root_ / "home") {
   fs::create_directories(runDir_);
   fs::create_directories(home_ / "Desktop");
-  setenv("HOME", home_.c_str(), 1);
-  setenv("XDG_DATA_HOME", (home_ / ".local/share").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home_ / ".config").c_str(), 1);
+  SetEnv("HOME", home_);
+  SetEnv("XDG_DATA_HOME", home_ / ".local/share");
+  SetEnv("XDG_CONFIG_HOME", home_ / ".config");
   parts_ = std::make_unique<Parts>();
   ui::RunOnUiThread([this] {
     parts_->platform = platform::CreateSystemPlatform();

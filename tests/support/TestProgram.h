@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "support/FakeClock.h"
+#include "support/TextLiterals.h"
 #include "ui/Catalogue.h"
 #include "ui/Driver.h"
 #include "ui/Layer.h"
@@ -14,9 +15,6 @@
 namespace testing_support {
 
 namespace fs = std::filesystem;
-
-// GBK bytes of a UTF-8 literal.
-std::string G(std::string_view utf8);
 
 // The whole program in a fresh temporary run directory, with a fake clock,
 // timers that tick only when the test fires them, and HOME and the XDG

@@ -3,12 +3,21 @@
 #include <QStringEncoder>
 
 #include "core/Gbk.h"
+#include "core/GbkBytes.h"
 
 namespace core {
 
 std::string GbkToUtf8(std::string_view gbk) {
   QStringDecoder decoder("GBK");
-  const QString text = decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+  QString text = decoder.decode(QByteArrayView(gbk.data(), static_cast<qsizetype>(gbk.size())));
+  // The decoder keeps a lead byte at the very end for a trail that never
+  // comes; it is malformed like any other lead byte without its trail.
+  std::size_t i = 0;
+  while (i < gbk.size()) {
+    const std::size_t length = GbkCharLength(gbk.substr(i));
+    if (length == 0 && i + 1 == gbk.size()) text += QChar(QChar::ReplacementCharacter);
+    i += length == 0 ? 1 : length;
+  }
   return text.toStdString();
 }
 

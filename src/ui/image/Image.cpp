@@ -14,25 +14,6 @@ namespace {
 
 bool WithinLimits(int64_t width, int64_t height) { return PictureSizeAllowed(width, height); }
 
-// Deflate shrinks data by at most 1032 to 1, and the pixel data of a PNG is
-// at least a filter byte and the packed pixels of each row. A file shorter
-// than that bound cannot hold the picture its header declares: it was cut
-// short, or it is a decoy that would make the decoder allocate the whole
-// picture and then fail. The header (IHDR, always first) gives bit depth and
-// colour type.
-bool PngLongEnough(std::string_view png, int64_t width, int64_t height) {
-  constexpr int64_t kMaxDeflateRatio = 1032;
-  if (png.size() < 26) return false;
-  const int depth = static_cast<unsigned char>(png[24]);
-  int channels = 1;  // grey or palette
-  switch (static_cast<unsigned char>(png[25])) {
-    case 2: channels = 3; break;  // RGB
-    case 4: channels = 2; break;  // grey and alpha
-    case 6: channels = 4; break;  // RGBA
-  }
-  const int64_t rowBytes = 1 + (width * depth * channels + 7) / 8;
-  return static_cast<int64_t>(png.size()) * kMaxDeflateRatio >= height * rowBytes;
-}
 
 bool IsPng(std::string_view bytes) {
   static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -609,8 +609,8 @@ std::string QtLayer::BrowseForPath(std::string_view prompt) {
   return ToGbk(dialog.selectedFiles().first());
 }
 
-bool QtLayer::RegisterFontFile(const std::string& nativePath) {
-  return QFontDatabase::addApplicationFont(QString::fromStdString(nativePath)) != -1;
+bool QtLayer::RegisterFontFile(const std::filesystem::path& fontFile) {
+  return QFontDatabase::addApplicationFont(QString::fromStdString(fontFile.string())) != -1;
 }
 
 QtLayer* AsQtLayer(Layer& layer) { return dynamic_cast<QtLayer*>(&layer); }

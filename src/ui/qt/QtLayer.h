@@ -65,7 +65,7 @@ class QtLayer final : public Layer {
 
   void ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) override;
   std::string BrowseForPath(std::string_view prompt) override;
-  bool RegisterFontFile(const std::string& nativePath) override;
+  bool RegisterFontFile(const std::filesystem::path& fontFile) override;
 
   int Run(WindowId startup) override;
   void EndProgram(int exitCode) override;

@@ -294,11 +294,11 @@ class QtDriver final : public Driver {
     return Read([&] { return layer_.ExitCode(); });
   }
 
-  bool Snapshot(WindowId w, const std::string& pngPath) override {
+  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) override {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
       if (!window || !window->widget) return false;
-      return Framed(*window).save(QString::fromStdString(pngPath), "PNG");
+      return Framed(*window).save(QString::fromStdString(pngPath.string()), "PNG");
     });
   }
 

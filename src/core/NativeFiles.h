@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <initializer_list>
+#include <string_view>
+
+// The few file operations that differ between systems, for the file store.
+namespace core::native {
+
+// fopen with a path of any characters.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+
+// Writes the parts in order to a new temporary file in the directory of path,
+// makes sure they are on the disk and renames the file over path, so that a
+// failure leaves the old file as it was. A replaced file keeps its permission
+// bits. Returns 0, or the first cause of failure as an errno value.
+int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts);
+
+}  // namespace core::native

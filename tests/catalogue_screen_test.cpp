@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/App.h"
+#include "app/AppState.h"
+#include "core/FileStore.h"
+#include "platform/Platform.h"
+#include "support/FakeClock.h"
+#include "support/TestProgram.h"
+#include "ui/Catalogue.h"
+#include "ui/Layer.h"
+
+namespace {
+
+using testing_support::TestProgram;
+
+// Binding only stores the functions; none of these is called.
+class UnusedLayer final : public ui::Layer {
+ public:
+  bool LoadWindow(ui::WindowId, std::optional<ui::WindowId>, bool) override { return false; }
+  void CloseWindow(ui::WindowId) override {}
+  bool IsOpen(ui::WindowId) const override { return false; }
+  std::string Text(ui::ControlId) override { return {}; }
+  void SetText(ui::ControlId, std::string_view) override {}
+  bool Visible(ui::ControlId) override { return false; }
+  void SetVisible(ui::ControlId, bool) override {}
+  bool Enabled(ui::ControlId) override { return false; }
+  void SetEnabled(ui::ControlId, bool) override {}
+  int Selection(ui::ControlId) override { return -1; }
+  void SetSelection(ui::ControlId, int) override {}
+  int AddItem(ui::ControlId, std::string_view) override { return -1; }
+  bool Checked(ui::ControlId) override { return false; }
+  void SetChecked(ui::ControlId, bool) override {}
+  void SetPicture(ui::ControlId, std::string_view) override {}
+  void SetInterval(ui::ControlId, int) override {}
+  int Page(ui::ControlId) override { return 0; }
+  void SetPage(ui::ControlId, int) override {}
+  void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override {}
+  std::string BrowseForPath(std::string_view) override { return {}; }
+  bool RegisterFontFile(const std::filesystem::path&) override { return false; }
+  int Run(ui::WindowId) override { return 0; }
+  void EndProgram(int) override {}
+};
+
+// The updater window belongs to the updater program, which binds its own two
+// handlers; every other window's events reach the main program's handlers.
+TEST(Catalogue, MainProgramBindsEveryHandlerItsWindowsUse) {
+  UnusedLayer layer;
+  core::FileStore files([] { return core::fs::path("."); });
+  testing_support::FakeClock clock;
+  auto platform = platform::CreateSystemPlatform();
+  app::AppState state;
+  app::App app{layer, files, clock, *platform, state};
+  ui::HandlerTable table;
+  app::BindHandlers(app, table);
+
+  for (const ui::WindowSpec* w : ui::AllWindows()) {
+    if (w->id == ui::WindowId::UpdaterWindow) continue;
+    if (w->created != ui::Handler::None) {
+      EXPECT_TRUE(table.IsBound(w->created)) << ui::HandlerName(w->created);
+    }
+    for (const ui::ControlSpec& c : w->controls) {
+      if (c.handler == ui::Handler::None) continue;
+      EXPECT_TRUE(table.IsBound(c.handler)) << w->name << ": " << ui::HandlerName(c.handler);
+    }
+  }
+}
+
+// Every control that has a place on screen sits where its row says, relative
+// to its container, on every page; the window has the outer size of its row.
+void ExpectWindowMatchesItsRow(ui::Driver& driver, const ui::WindowSpec& w) {
+  SCOPED_TRACE(w.name);
+  const ui::Rect frame = driver.WindowGeometry(w.id);
+  EXPECT_EQ(frame.width, w.width);
+  EXPECT_EQ(frame.height, w.height);
+  for (std::size_t i = 0; i < w.controls.size(); ++i) {
+    const ui::ControlSpec& c = w.controls[i];
+    if (c.kind == ui::Kind::Timer) continue;
+    const ui::ControlId id{w.id, static_cast<uint16_t>(i)};
+    EXPECT_EQ(driver.Geometry(id), (ui::Rect{c.left, c.top, c.width, c.height})) << c.name;
+  }
+}
+
+// Loads a window modeless on the UI thread, as a handler would. This needs
+// the program's window layer from the test program; without one it returns
+// false and the caller skips.
+template <typename Program>
+bool LoadModeless(Program& p, ui::WindowId w) {
+  if constexpr (requires(Program & q) {
+                  q.layer().LoadWindow(ui::WindowId{}, ui::kNoOwner, false);
+                }) {
+    bool loaded = false;
+    p.ui().Post([&] { loaded = p.layer().LoadWindow(w, ui::kNoOwner, false); });
+    return loaded && p.ui().IsOpen(w);
+  } else {
+    return false;
+  }
+}
+
+TEST(CatalogueOnScreen, MainWindowControlsSitWhereTheirRowsSay) {
+  TestProgram p;
+  p.Write("2e.vlok", "enable");
+  p.StartPastSplash();
+  ASSERT_TRUE(p.ui().IsOpen(ui::WindowId::MainWindow));
+
+  EXPECT_EQ(p.ui().Geometry(ui::MainWindow::编辑框5), (ui::Rect{120, 24, 80, 48}));
+  EXPECT_EQ(p.ui().Geometry(ui::MainWindow::图片框6), (ui::Rect{-48, 112, 192, 136}));
+  ExpectWindowMatchesItsRow(p.ui(), ui::Window(ui::WindowId::MainWindow));
+}
+
+TEST(CatalogueOnScreen, SplashWindowControlsSitWhereTheirRowsSay) {
+  TestProgram p;
+  p.Start();
+  ASSERT_TRUE(p.ui().IsOpen(ui::WindowId::SplashWindow));
+  ExpectWindowMatchesItsRow(p.ui(), ui::Window(ui::WindowId::SplashWindow));
+}
+
+TEST(CatalogueOnScreen, OtherWindowsSitWhereTheirRowsSay) {
+  TestProgram p;
+  p.Write("2e.vlok", "enable");
+  p.StartPastSplash();
+  for (const ui::WindowSpec* w : ui::AllWindows()) {
+    if (w->id == ui::WindowId::MainWindow || w->id == ui::WindowId::SplashWindow) continue;
+    if (!LoadModeless(p, w->id)) GTEST_SKIP() << "cannot load " << w->name << " from the test";
+    ExpectWindowMatchesItsRow(p.ui(), *w);
+  }
+}
+
+}  // namespace
