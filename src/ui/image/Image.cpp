@@ -91,6 +91,7 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, std::string_vie
                static_cast<unsigned long>(bytes.size()));
   if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
   if (!WithinLimits(cinfo.image_width, cinfo.image_height)) return false;
+  if (!JpegLongEnough(bytes)) return false;
 
   // Print-oriented files are CMYK (stored inverted by Adobe software); every
   // other colour space is converted to RGB by the library.

@@ -19,8 +19,8 @@ struct Image {
 // Decodes PNG or JPEG bytes, recognised by their signature. Bytes of any
 // other kind, damaged or truncated data and pictures that PictureSizeAllowed
 // refuses give an empty image; the size is checked before any pixel memory is
-// allocated, and a PNG too short to hold the pixels its header declares is
-// refused then too.
+// allocated, and a PNG or JPEG too short to hold the pixels its header
+// declares is refused then too.
 //
 // Given the size of a box the picture is to be fitted into, a JPEG may be
 // decoded at 1/2, 1/4 or 1/8 of its size, never smaller than it will be drawn

@@ -22,20 +22,13 @@ constexpr bool PictureSizeAllowed(int64_t width, int64_t height) {
 // picture their header declares. Deflate shrinks data by at most 1032 to 1,
 // and the pixel data is at least a filter byte and the packed pixels of each
 // row; a file shorter than that bound was cut short, or it is a decoy that
-// would have a decoder allocate the whole picture and then fail. The header
-// (IHDR, always first) gives bit depth and colour type.
-constexpr bool PngLongEnough(std::string_view png, int64_t width, int64_t height) {
-  constexpr int64_t kMaxDeflateRatio = 1032;
-  if (png.size() < 26) return false;
-  const int depth = static_cast<unsigned char>(png[24]);
-  int channels = 1;  // grey or palette
-  switch (static_cast<unsigned char>(png[25])) {
-    case 2: channels = 3; break;  // RGB
-    case 4: channels = 2; break;  // grey and alpha
-    case 6: channels = 4; break;  // RGBA
-  }
-  const int64_t rowBytes = 1 + (width * depth * channels + 7) / 8;
-  return static_cast<int64_t>(png.size()) * kMaxDeflateRatio >= height * rowBytes;
-}
+// would have a decoder allocate the whole picture and then fail.
+bool PngLongEnough(std::string_view png, int64_t width, int64_t height);
+
+// The same for JPEG bytes: Huffman coding spends at least one bit on every
+// 8 x 8 block of every component (its DC code). Arithmetic coding has no
+// such bound, and bytes whose frame header cannot be found are left to the
+// decoder: both count as long enough.
+bool JpegLongEnough(std::string_view jpeg);
 
 }  // namespace ui

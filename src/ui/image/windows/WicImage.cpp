@@ -108,7 +108,7 @@ Image DecodeImage(std::string_view bytes, int fitWidth, int fitHeight) {
   // The size the file declares is checked before any pixel is allocated.
   UINT width = 0, height = 0;
   if (FAILED(frame->GetSize(&width, &height)) || !WithinLimits(width, height)) return {};
-  if (!jpeg && !PngLongEnough(bytes, width, height)) return {};
+  if (jpeg ? !JpegLongEnough(bytes) : !PngLongEnough(bytes, width, height)) return {};
 
   Com<IWICBitmapSource> source;
   const unsigned shrink = jpeg ? FitShrink(width, height, fitWidth, fitHeight) : 1;
