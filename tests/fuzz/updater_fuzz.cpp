@@ -3,6 +3,7 @@
 // made from the version, progress figures and the downloaded program.
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <string_view>
@@ -38,7 +39,7 @@ class TextLayer final : public ui::Layer {
   void SetPage(ui::ControlId, int) override {}
   void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override { ++messages; }
   std::string BrowseForPath(std::string_view) override { return ""; }
-  bool RegisterFontFile(const std::string&) override { return false; }
+  bool RegisterFontFile(const std::filesystem::path&) override { return false; }
   int Run(ui::WindowId) override { return 0; }
   void EndProgram(int) override {}
   int messages = 0;
