@@ -72,6 +72,31 @@ TEST_F(FileStoreTest, AFailedWriteKeepsTheOldFile) {
   EXPECT_EQ(errno, ENOENT);
 }
 
+TEST_F(FileStoreTest, AReadOnlyFileKeepsItsContentAndALinkIsWrittenThrough) {
+  // Marked read-only by the teacher: the write fails as a refused write,
+  // although the directory would allow renaming a new file over it.
+  store_.Write("RS.vlok", "30");
+  fs::permissions(dir_ / "RS.vlok", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(store_.Write("RS.vlok", "45"));
+  EXPECT_EQ(errno, EACCES);
+  EXPECT_EQ(store_.Read("RS.vlok"), "30");
+  fs::permissions(dir_ / "RS.vlok", fs::perms::owner_write, fs::perm_options::add);
+#ifndef _WIN32
+  // A link stays a link; the file it names gets the content, also when it
+  // does not exist yet.
+  fs::create_directory(dir_ / "kept");
+  store_.WriteWholeFile(dir_ / "kept" / "CH.vlok", "old");
+  fs::create_symlink("kept/CH.vlok", dir_ / "CH.vlok");
+  fs::create_symlink(dir_ / "kept" / "new.vlok", dir_ / "1.vlok");
+  EXPECT_TRUE(store_.Write("CH.vlok", "new"));
+  EXPECT_TRUE(store_.Write("1.vlok", "5"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "CH.vlok"));
+  EXPECT_TRUE(fs::is_symlink(dir_ / "1.vlok"));
+  EXPECT_EQ(store_.ReadTextFile(dir_ / "kept" / "CH.vlok"), "new");
+  EXPECT_EQ(store_.ReadTextFile(dir_ / "kept" / "new.vlok"), "5");
+#endif
+}
+
 TEST_F(FileStoreTest, ReplacingAProgramFileKeepsItsRunBit) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows files have no run bit";

@@ -17,6 +17,20 @@ fs::path Utf8Path(std::string_view utf8) {
   return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
 }
 
+// The file a link finally names; a dangling link names a file still to be made.
+fs::path LinkTarget(const fs::path& link) {
+  std::error_code ec;
+  fs::path target = fs::canonical(link, ec);
+  if (!ec) return target;
+  fs::path at = link;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(at, ec)); ++hops) {
+    const fs::path next = fs::read_symlink(at, ec);
+    if (ec) break;
+    at = next.is_absolute() ? next : at.parent_path() / next;
+  }
+  return at;
+}
+
 }  // namespace
 
 FileStore::FileStore(std::function<fs::path()> runDirectory) : runDirectory_(std::move(runDirectory)) {}
@@ -83,7 +97,21 @@ bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::
   } else if (fs::is_directory(path, ec)) {
     error = EISDIR;
   } else {
-    error = native::WriteReplacing(path, parts);
+    // A settings file that is a link is written through to the file it
+    // names; the link itself stays.
+    const fs::path target = fs::is_symlink(fs::symlink_status(path, ec)) ? LinkTarget(path) : path;
+    const auto status = fs::status(target, ec);
+    constexpr auto kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (fs::is_directory(status)) {
+      error = EISDIR;
+    } else if (fs::exists(status) && ((status.permissions() & kAnyWrite) == fs::perms::none ||
+                                      !native::MayWrite(target))) {
+      // A file the teacher made read-only keeps its content, even though
+      // the directory would let a new file be renamed over it.
+      error = EACCES;
+    } else {
+      error = native::WriteReplacing(target, parts);
+    }
   }
   errno = error;
   return error == 0;

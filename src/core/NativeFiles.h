@@ -11,6 +11,9 @@ namespace core::native {
 // fopen with a path of any characters.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
+// Whether this process may open the existing file for writing.
+bool MayWrite(const std::filesystem::path& path);
+
 // Writes the parts in order to a new temporary file in the directory of path,
 // makes sure they are on the disk and renames the file over path, so that a
 // failure leaves the old file as it was. A replaced file keeps its permission

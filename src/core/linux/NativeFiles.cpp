@@ -20,6 +20,8 @@ mode_t Umask() {
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
+bool MayWrite(const std::filesystem::path& path) { return ::access(path.c_str(), W_OK) == 0; }
+
 int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts) {
   namespace fs = std::filesystem;
   int error = 0;

@@ -16,6 +16,11 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
   return f;
 }
 
+bool MayWrite(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0;
+}
+
 int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts) {
   // A new temporary file beside the target: ".name.XXXXXX" with a random end.
   static constexpr wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
