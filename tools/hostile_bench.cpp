@@ -60,7 +60,8 @@ int Start(int argc, char** argv, const std::filesystem::path& runDir) {
       });
       ui::RunOnUiThread([] {});
       std::ifstream saved(runDir / "1.vlok", std::ios::binary);
-      const std::string score{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
+      const std::string score{std::istreambuf_iterator<char>(saved),
+                              std::istreambuf_iterator<char>()};
       std::printf("saved 1.vlok: %zu bytes \"%s\"\n", score.size(), score.substr(0, 32).c_str());
     }
     ui::RunOnUiThread([&] {
@@ -77,8 +78,8 @@ int Decode(const char* file, int width, int height) {
   const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   const auto before = Clock::now();
   const ui::Image image = ui::DecodeImage(bytes, width, height);
-  std::printf("decode %zu bytes for a %d x %d box: %lld ms, image %d x %d\n", bytes.size(), width, height,
-              MillisecondsSince(before), image.width, image.height);
+  std::printf("decode %zu bytes for a %d x %d box: %lld ms, image %d x %d\n", bytes.size(), width,
+              height, MillisecondsSince(before), image.width, image.height);
   PrintPeakMemory();
   return 0;
 }
@@ -88,7 +89,8 @@ int Decode(const char* file, int width, int height) {
 int main(int argc, char** argv) {
   const std::string mode = argc > 2 ? argv[1] : "";
   if (mode == "start") return Start(argc, argv, std::filesystem::absolute(argv[2]));
-  if (mode == "decode") return Decode(argv[2], argc > 4 ? std::stoi(argv[3]) : 0, argc > 4 ? std::stoi(argv[4]) : 0);
+  if (mode == "decode")
+    return Decode(argv[2], argc > 4 ? std::stoi(argv[3]) : 0, argc > 4 ? std::stoi(argv[4]) : 0);
   std::fprintf(stderr, "usage: %s start RUN_DIRECTORY | decode PICTURE [WIDTH HEIGHT]\n", argv[0]);
   return 2;
 }

@@ -9,12 +9,27 @@ namespace core {
 namespace {
 
 // The files the program writes whole in its run directory.
-constexpr std::array<std::string_view, 21> kWrittenFiles = {
-    "wk.ttf",          "wkL.ttf",         "wkB.ttf",        "downloader.exe",       "kestrin.exe",
-    "language.vlok",   "1.vlok",          "2.vlok",         "3.vlok",               "4.vlok",
-    "RS.vlok",         "CH.vlok",         "admin_pwd.vlok", "fake_end.vlok",        "ynreward.vlok",
-    "flash_screen.vlok", "1e.vlok",       "2e.vlok",        "namelist_to_use.vlok", "namelist_record.vlok",
-    "version.txt"};
+constexpr std::array<std::string_view, 21> kWrittenFiles = {"wk.ttf",
+                                                            "wkL.ttf",
+                                                            "wkB.ttf",
+                                                            "downloader.exe",
+                                                            "kestrin.exe",
+                                                            "language.vlok",
+                                                            "1.vlok",
+                                                            "2.vlok",
+                                                            "3.vlok",
+                                                            "4.vlok",
+                                                            "RS.vlok",
+                                                            "CH.vlok",
+                                                            "admin_pwd.vlok",
+                                                            "fake_end.vlok",
+                                                            "ynreward.vlok",
+                                                            "flash_screen.vlok",
+                                                            "1e.vlok",
+                                                            "2e.vlok",
+                                                            "namelist_to_use.vlok",
+                                                            "namelist_record.vlok",
+                                                            "version.txt"};
 
 bool IsTemplateCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -25,7 +40,8 @@ bool IsOwnTemporaryName(std::string_view name) {
   constexpr std::size_t kSuffix = 7;  // ".XXXXXX"
   if (name.size() < 1 + kSuffix + 1 || name.front() != '.') return false;
   const std::string_view suffix = name.substr(name.size() - kSuffix);
-  if (suffix.front() != '.' || !std::all_of(suffix.begin() + 1, suffix.end(), IsTemplateCharacter)) return false;
+  if (suffix.front() != '.' || !std::all_of(suffix.begin() + 1, suffix.end(), IsTemplateCharacter))
+    return false;
   const std::string_view target = name.substr(1, name.size() - 1 - kSuffix);
   return std::find(kWrittenFiles.begin(), kWrittenFiles.end(), target) != kWrittenFiles.end();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,8 +9,6 @@
 #include <string>
 #include <string_view>
 #include <system_error>
-
-#include <unistd.h>
 
 // Helpers shared by the fuzz targets.
 namespace fuzz {

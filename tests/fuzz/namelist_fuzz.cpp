@@ -8,7 +8,8 @@
 #include "draw/NameListFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string_view bytes = text::UpToNul(std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string_view bytes =
+      text::UpToNul(std::string_view(reinterpret_cast<const char*>(data), size));
   const auto names = draw::NamesOfFile(bytes);
   // The names cannot outnumber the lines. (A name may hold a line end: a stray
   // lead byte takes the CR after it as its second byte, as the splitting rule

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(files.Write(draw::kRegisterFile, reg));
   FUZZ_CHECK(files.Write(draw::kChoiceFile, choice));
 
-  const int file = files.OpenFile(files.Path(draw::kRegisterFile), core::FileStore::kReadWriteExisting);
+  const int file =
+      files.OpenFile(files.Path(draw::kRegisterFile), core::FileStore::kReadWriteExisting);
   FUZZ_CHECK(file != 0);
   std::size_t lines = 0, bytes = 0;
   for (std::string line = files.ReadLine(file); !line.empty(); line = files.ReadLine(file)) {

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const double number = text::ToNumber(input);
   FUZZ_CHECK(!std::isnan(number));
   const int32_t whole = text::ToInt(input);
-  if (std::isfinite(number) && std::fabs(number) < 2e9) FUZZ_CHECK(whole == static_cast<int32_t>(std::trunc(number)));
+  if (std::isfinite(number) && std::fabs(number) < 2e9)
+    FUZZ_CHECK(whole == static_cast<int32_t>(std::trunc(number)));
   // A number written out (13 significant digits) reads back as nearly the same.
   if (std::isfinite(number)) {
     const double back = text::ToNumber(text::FromDouble(number));

@@ -23,7 +23,9 @@ class TextLayer final : public ui::Layer {
   void CloseWindow(ui::WindowId) override {}
   bool IsOpen(ui::WindowId) const override { return true; }
   std::string Text(ui::ControlId c) override { return texts_[Key(c)]; }
-  void SetText(ui::ControlId c, std::string_view text) override { texts_[Key(c)] = std::string(text); }
+  void SetText(ui::ControlId c, std::string_view text) override {
+    texts_[Key(c)] = std::string(text);
+  }
   bool Visible(ui::ControlId) override { return true; }
   void SetVisible(ui::ControlId, bool) override {}
   bool Enabled(ui::ControlId c) override { return enabled_[Key(c)]; }
@@ -37,7 +39,9 @@ class TextLayer final : public ui::Layer {
   void SetInterval(ui::ControlId, int) override {}
   int Page(ui::ControlId) override { return 0; }
   void SetPage(ui::ControlId, int) override {}
-  void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override { ++messages; }
+  void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override {
+    ++messages;
+  }
   std::string BrowseForPath(std::string_view) override { return ""; }
   bool RegisterFontFile(const std::filesystem::path&) override { return false; }
   int Run(ui::WindowId) override { return 0; }

@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace ui {
 namespace {
 
-unsigned Byte(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
-unsigned BigEndian16(std::string_view bytes, std::size_t at) { return Byte(bytes, at) << 8 | Byte(bytes, at + 1); }
+unsigned Byte(std::string_view bytes, std::size_t at) {
+  return static_cast<unsigned char>(bytes[at]);
+}
+unsigned BigEndian16(std::string_view bytes, std::size_t at) {
+  return Byte(bytes, at) << 8 | Byte(bytes, at + 1);
+}
 
 }  // namespace
 
@@ -16,12 +21,10 @@ bool PngLongEnough(std::string_view png, int64_t width, int64_t height) {
   // The header (IHDR, always first) gives bit depth and colour type.
   if (png.size() < 26) return false;
   const int64_t depth = Byte(png, 24);
-  int64_t channels = 1;  // grey or palette
-  switch (Byte(png, 25)) {
-    case 2: channels = 3; break;  // RGB
-    case 4: channels = 2; break;  // grey and alpha
-    case 6: channels = 4; break;  // RGBA
-  }
+  // Samples a pixel by colour type: grey, -, RGB, palette, grey and alpha, -, RGBA.
+  constexpr int64_t kChannels[] = {1, 1, 3, 1, 2, 1, 4};
+  const unsigned colourType = Byte(png, 25);
+  const int64_t channels = colourType < std::size(kChannels) ? kChannels[colourType] : 1;
   const int64_t rowBytes = 1 + (width * depth * channels + 7) / 8;
   return static_cast<int64_t>(png.size()) * kMaxDeflateRatio >= height * rowBytes;
 }
@@ -39,7 +42,8 @@ bool JpegLongEnough(std::string_view jpeg) {
       at += 2;
       continue;
     }
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (!frame) {
       at += 2 + BigEndian16(jpeg, at + 2);
       continue;
