@@ -1,9 +1,24 @@
-# Fails when a file outside src/ui/qt includes a Qt Widgets or Gui header, or a
-# file outside a folder named qt/ includes any Qt header.
+# Fails when a file outside src/ui/qt includes a Qt Widgets or Gui header, a
+# file outside a folder named qt/ includes any Qt header, a file outside the
+# folders named win32/ or windows/ includes a Windows header, or the
+# foundation in src/core includes anything of the program above it.
 file(GLOB_RECURSE sources "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
 set(offenders "")
 foreach(source IN LISTS sources)
   file(RELATIVE_PATH relative "${SOURCE_DIR}" "${source}")
+  file(STRINGS "${source}" windows_includes REGEX
+    "^[ \t]*#[ \t]*include[ \t]*[<\"](windows|win[a-z0-9]*|shlobj|shellapi|shlwapi|objbase|ole2|commctrl|commdlg|uxtheme|dwmapi|gdiplus|wrl)[./]")
+  if(windows_includes AND NOT relative MATCHES "/(win32|windows)/")
+    list(APPEND offenders "${relative}: ${windows_includes}")
+  endif()
+  if(relative MATCHES "^src/core/")
+    file(STRINGS "${source}" program_includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS program_includes)
+      if(NOT line MATCHES "\"core/")
+        list(APPEND offenders "${relative}: ${line} (the foundation includes nothing above it)")
+      endif()
+    endforeach()
+  endif()
   file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q")
   if(NOT includes)
     continue()
@@ -20,6 +35,6 @@ foreach(source IN LISTS sources)
 endforeach()
 if(offenders)
   string(REPLACE ";" "\n  " text "${offenders}")
-  message(FATAL_ERROR "Toolkit headers outside the backend:\n  ${text}")
+  message(FATAL_ERROR "Headers outside their place:\n  ${text}")
 endif()
 message(STATUS "toolkit headers stay in the backend")

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "support/TestProgram.h"
+#include "support/ThisProgram.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ std::string ReadFile(const fs::path& path) {
 
 // The updater as the build embeds it, beside this test program in the build tree.
 fs::path BuiltUpdater() {
-  return fs::read_symlink("/proc/self/exe").parent_path().parent_path() /
+  return testing_support::ThisProgramFile().parent_path().parent_path() /
          "src/updater/downloader.bin";
 }
 

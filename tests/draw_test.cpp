@@ -302,4 +302,22 @@ TEST_F(DrawTest, FastRepeatedClicksNeverStackDraws) {
   EXPECT_EQ(DrawInBox(), G("恭喜21号同学被选中！"));
 }
 
+// A double click on the draw button: the second click lands on the result
+// window that the first one opened, with "正确" under the pointer, before the
+// teacher has seen it; it must not praise anyone. A click a moment later does.
+TEST_F(DrawTest, DoubleClickOnTheDrawButtonDoesNotAnswerForTheTeacher) {
+  Start("30", "");
+  ASSERT_TRUE(p.ui().DoubleClick(main_window::随机选人开始));
+  EXPECT_EQ(p.ui().ModalWindow(), ui::WindowId::DrawResultWindow);
+  EXPECT_FALSE(p.ui().OpenMessageBox());
+  EXPECT_EQ(Praise(result::超级按钮1).first, G("12同学：你真棒！"));
+  CloseResult();
+
+  // With rewards off the announcement box stays until it is answered.
+  p.Write("ynreward.vlok", "no");
+  ASSERT_TRUE(p.ui().DoubleClick(main_window::随机选人开始));
+  EXPECT_TRUE(p.ui().OpenMessageBox());
+  EXPECT_TRUE(p.ui().AnswerMessageBox());
+}
+
 }  // namespace

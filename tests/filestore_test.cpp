@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "support/TempDir.h"
 #include "support/TextLiterals.h"
@@ -107,6 +110,14 @@ TEST_F(FileStoreTest, ReplacingAProgramFileKeepsItsRunBit) {
   store_.WriteWholeFile(program, "new");
   EXPECT_EQ(store_.ReadTextFile(program), "new");
   EXPECT_NE(fs::status(program).permissions() & fs::perms::owner_exec, fs::perms::none);
+#ifndef _WIN32
+  // A new file gets the bits the process's creation mask allows.
+  const mode_t before = ::umask(027);
+  store_.Write("new.vlok", "1");
+  ::umask(before);
+  EXPECT_EQ(fs::status(dir_ / "new.vlok").permissions() & fs::perms::mask,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+#endif
 }
 
 TEST_F(FileStoreTest, DeleteReportsAMissingFile) {

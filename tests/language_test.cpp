@@ -96,7 +96,7 @@ TEST(LanguageTest, EnglishCaptions) {
   EXPECT_EQ(p.ui().Text(mw::透明标签10), G("Software Programmar: " BREVANT_CREDIT_PROGRAMMER_INTL));
   EXPECT_EQ(p.ui().Text(mw::透明标签11), "Publisher: VLOK Software");
   EXPECT_EQ(p.ui().Text(mw::透明标签13), "VLOK Software-Brevant V" BREVANT_VERSION);
-  EXPECT_EQ(p.ui().Text(mw::透明标签14), "Download:\r\n" BREVANT_UPDATE_BASE_URL);
+  EXPECT_EQ(p.ui().Text(mw::透明标签14), "Download:\r\n" BREVANT_RELEASES_PAGE_URL);
   EXPECT_EQ(p.ui().Text(mw::super_user), "Root_Setting");
   // Page titles, other windows and message boxes keep their Chinese texts.
   EXPECT_EQ(p.Read("language.vlok"), "English");
@@ -111,7 +111,7 @@ TEST(LanguageTest, JapaneseCaptions) {
   EXPECT_EQ(p.ui().Text(mw::透明标签5), "No.2");
   EXPECT_EQ(p.ui().Text(mw::透明标签9), "min");
   EXPECT_EQ(p.ui().Text(mw::透明标签12), G("無料！"));
-  EXPECT_EQ(p.ui().Text(mw::透明标签14), G("ダウンロード:\r\n" BREVANT_UPDATE_BASE_URL));
+  EXPECT_EQ(p.ui().Text(mw::透明标签14), G("ダウンロード:\r\n" BREVANT_RELEASES_PAGE_URL));
   EXPECT_EQ(p.ui().Text(mw::super_user), G("スーパー管理者設定"));
 }
 
@@ -195,6 +195,67 @@ TEST(LanguageTest, SaveThatCannotWriteTellsWhichFile) {
   EXPECT_EQ(box->owner, ui::WindowId::RootSettingsWindow);
   EXPECT_EQ(box->title, G("保存失败"));
   EXPECT_NE(box->text.find("language.vlok"), std::string::npos);
+  p.ui().AnswerMessageBox();
+}
+
+// The About page sends the teacher to a page a browser opens, on the
+// updater's host but not its folder of files; the splash names the same
+// people as the About page.
+TEST(LanguageTest, CreditsNameTheMakerAlikeAndLinkTheReleasesPage) {
+  const std::string base = BREVANT_UPDATE_BASE_URL;
+  const std::string host = base.substr(0, base.find('/', base.find("://") + 3));
+  TestProgram p;
+  p.Start();
+  ASSERT_TRUE(p.ui().IsOpen(ui::WindowId::SplashWindow));
+  const std::string splash = p.ui().Text(ui::SplashWindow::透明标签1);
+  ASSERT_TRUE(p.ui().FireTimer(ui::SplashWindow::时钟1));
+
+  const std::string download = p.ui().Text(mw::透明标签14);
+  const std::string address = download.substr(download.rfind('\n') + 1);
+  EXPECT_EQ(address, host + "/releases/");
+  EXPECT_NE(address, base);
+
+  auto after = [](const std::string& text, const std::string& prefix) {
+    return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : "(" + text + ")";
+  };
+  const std::string programmer = after(p.ui().Text(mw::透明标签10), G("软件设计："));
+  const std::string colours = after(p.ui().Text(mw::透明标签15), G("配色设计："));
+  EXPECT_EQ(splash, G("制作者：") + programmer + "\r\n\r\n" + G("配色设计：") + colours);
+}
+
+// The messages the program adds of its own speak the stored language, read
+// at the moment they are shown; an unknown setting gives Chinese.
+TEST(LanguageTest, OwnMessagesSpeakTheStoredLanguage) {
+  TestProgram p;
+  p.Write("language.vlok", "English");
+  p.Write("RS.vlok", "0");
+  p.Write("CH.vlok", "");
+  p.StartPastSplash();
+  ASSERT_TRUE(p.ui().Click(mw::随机选人));
+  ASSERT_TRUE(p.ui().Click(mw::随机选人开始));
+  auto box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, "The number of students must be at least 1. Please set it on the Setting page.");
+  EXPECT_EQ(p.ui().Text(mw::标签5), box->text);
+  p.ui().AnswerMessageBox();
+
+  // A failed save, in Russian: the title, the file and the reason.
+  p.Write("language.vlok", kRussianBytes);
+  p.Remove("CH.vlok");
+  std::filesystem::create_directory(p.RunDir() / "CH.vlok");
+  ASSERT_TRUE(p.ui().Click(mw::设置));
+  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
+  box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, G("Ошибка сохранения"));
+  EXPECT_EQ(box->text, G("Не удалось сохранить файл CH.vlok: уже есть папка с таким именем."));
+  p.ui().AnswerMessageBox();
+
+  p.Write("language.vlok", "english");
+  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
+  box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, G("无法保存文件 CH.vlok：已有同名的文件夹。"));
   p.ui().AnswerMessageBox();
 }
 

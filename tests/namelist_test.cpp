@@ -17,9 +17,9 @@ namespace picker = ui::NameListPickerWindow;
 // the settings page.
 class NameListTest : public ::testing::Test {
  protected:
-  void Start() {
+  void Start(const std::string& headcount = "3") {
     p.Write("admin_pwd.vlok", "");
-    p.Write("RS.vlok", "3");
+    p.Write("RS.vlok", headcount);
     p.Write("CH.vlok", "");
     p.StartPastSplash();
     ASSERT_TRUE(p.ui().Click(ui::MainWindow::设置));
@@ -50,6 +50,17 @@ class NameListTest : public ::testing::Test {
     EXPECT_TRUE(p.ui().CloseByUser(ui::WindowId::NameListPickerWindow));
     EXPECT_TRUE(p.ui().Click(ui::MainWindow::设置));
     return seen;
+  }
+
+  // A draw from the draw page with headcount 1, which always gives number 1;
+  // returns the announcement in the result box.
+  std::string DrawFirst() {
+    EXPECT_TRUE(p.ui().Click(ui::MainWindow::随机选人));
+    EXPECT_TRUE(p.ui().Click(ui::MainWindow::随机选人开始));
+    const auto box = p.ui().OpenMessageBox();
+    EXPECT_TRUE(p.ui().AnswerMessageBox());
+    EXPECT_TRUE(p.ui().Click(ui::MainWindow::设置));
+    return box ? box->text : "";
   }
 
   TestProgram p;
@@ -138,6 +149,52 @@ TEST_F(NameListTest, AFailedSaveIsReported) {
   EXPECT_EQ(box->owner, ui::WindowId::AdminSettingsWindow);
   p.ui().AnswerMessageBox();
   EXPECT_TRUE(p.ui().IsOpen(ui::WindowId::AdminSettingsWindow));
+}
+
+// The lines the picker offers are the lines the draw counts, whatever the
+// line ends; a relative path is found in the run directory.
+TEST_F(NameListTest, DrawFindsTheListsThePickerOffers) {
+  p.Write("lists/a.txt", G("甲\r\n"));
+  p.Write("b.txt", "乙\n");
+  const std::string a = (p.RunDir() / "lists/a.txt").string();
+  p.Write("namelist_record.vlok", a + "\nb.txt\n\nc.txt\n");  // LF only, as an editor leaves it
+  p.Write("namelist_to_use.vlok", "1");
+  p.Write("ynreward.vlok", "no");
+  Start("1");
+  EXPECT_EQ(Picker().first, (Names{a, "b.txt"}));
+  EXPECT_EQ(DrawFirst(), G("恭喜甲被选中！"));
+  p.Write("namelist_to_use.vlok", "2");
+  EXPECT_EQ(DrawFirst(), G("恭喜乙被选中！"));
+  EXPECT_EQ(p.State().firstDrawList, (Names{a, "b.txt", "", "c.txt"}));
+
+  p.Write("namelist_record.vlok", "b.txt\r\n" + a + "\r\n");  // CR LF reads the same
+  EXPECT_EQ(Picker().first, (Names{"b.txt", a}));
+  EXPECT_EQ(DrawFirst(), G("恭喜甲被选中！"));
+}
+
+// A character GBK cannot hold reaches the handler as "?"; such a path would
+// be stored and never found, so it is refused. A file whose name really holds
+// "?" is registered.
+TEST_F(NameListTest, PathsGbkCannotHoldAreRefused) {
+  p.Write("名单😀.txt", "甲\n");
+  p.Write("what?.txt", "乙\n");
+  Start();
+  OpenSettings();
+  const std::string unheld = p.RunDir().string() + G("/名单?.txt");
+  ASSERT_TRUE(p.ui().Type(settings::编辑框3, unheld));
+  ASSERT_TRUE(p.ui().Click(settings::按钮5));
+  const auto box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->title, G("保存失败"));
+  EXPECT_EQ(box->owner, ui::WindowId::AdminSettingsWindow);
+  EXPECT_NE(box->text.find(unheld), std::string::npos);
+  ASSERT_TRUE(p.ui().AnswerMessageBox());
+  EXPECT_FALSE(p.Has("namelist_record.vlok"));
+
+#ifndef _WIN32  // "?" cannot be part of a file name on Windows
+  SavePath(p.RunDir().string() + "/what?.txt");
+  EXPECT_EQ(p.Read("namelist_record.vlok"), p.RunDir().string() + "/what?.txt\r\n");
+#endif
 }
 
 }  // namespace

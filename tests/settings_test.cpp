@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "support/TestProgram.h"
@@ -53,29 +54,40 @@ class SettingsTest : public ::testing::Test {
   TestProgram p;
 };
 
-TEST_F(SettingsTest, RewardSwitchShowsOnOnlyForExactlyYes) {
+// The switch shows what the next draw will do: "关闭" exactly when the file
+// holds "no", "启用" for anything else, no file included.
+TEST_F(SettingsTest, RewardSwitchShowsWhatTheDrawWillDo) {
+  p.Write("RS.vlok", "30");
+  p.Write("CH.vlok", "");
   Start();
-  OpenAdminSettings();
-  EXPECT_FALSE(RewardShownOn());  // no file
-  ASSERT_TRUE(p.ui().Click(settings::单选框2));
-  EXPECT_EQ(p.Read("ynreward.vlok"), "yes");
-  CloseAdminSettings();
+  for (const std::optional<std::string> stored :
+       {std::optional<std::string>(), std::optional<std::string>("no"), std::optional<std::string>("yes"),
+        std::optional<std::string>("NO"), std::optional<std::string>("no\r\n"), std::optional<std::string>("")}) {
+    const std::string name = stored.value_or("(no file)");
+    if (stored) p.Write("ynreward.vlok", *stored);
+    else p.Remove("ynreward.vlok");
+    OpenAdminSettings();
+    const bool shownOn = RewardShownOn();
+    CloseAdminSettings();
+    EXPECT_EQ(shownOn, stored != "no") << name;
 
+    ASSERT_TRUE(p.ui().Click(ui::MainWindow::随机选人));
+    ASSERT_TRUE(p.ui().Click(ui::MainWindow::随机选人开始));
+    EXPECT_EQ(p.ui().IsOpen(ui::WindowId::DrawResultWindow), shownOn) << name;
+    if (shownOn) ASSERT_TRUE(p.ui().Click(ui::DrawResultWindow::超级按钮3));
+    else ASSERT_TRUE(p.ui().AnswerMessageBox());
+    ASSERT_TRUE(p.ui().Click(ui::MainWindow::设置));
+  }
+
+  // The radio buttons write the file at every click.
   OpenAdminSettings();
-  EXPECT_TRUE(RewardShownOn());
   ASSERT_TRUE(p.ui().Click(settings::单选框1));
   EXPECT_EQ(p.Read("ynreward.vlok"), "no");
+  ASSERT_TRUE(p.ui().Click(settings::单选框2));
+  EXPECT_EQ(p.Read("ynreward.vlok"), "yes");
   p.Remove("ynreward.vlok");
-  ASSERT_TRUE(p.ui().Click(settings::单选框1));  // already selected: written again
-  EXPECT_EQ(p.Read("ynreward.vlok"), "no");
-  CloseAdminSettings();
-
-  for (const std::string stored : {"YES", "yes ", "yes\r\n"}) {
-    p.Write("ynreward.vlok", stored);
-    OpenAdminSettings();
-    EXPECT_FALSE(RewardShownOn()) << stored;
-    CloseAdminSettings();
-  }
+  ASSERT_TRUE(p.ui().Click(settings::单选框2));  // already selected: written again
+  EXPECT_EQ(p.Read("ynreward.vlok"), "yes");
 }
 
 TEST_F(SettingsTest, PresetAndSplashPictureAreSavedAsTyped) {

@@ -1,6 +1,7 @@
 // The start work of the main window, the splash, the title clock, the page
 // navigation and the draw set-up fields.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sys/resource.h>
 
@@ -141,6 +142,7 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnceAndTornCopiesReplaced) {
   WriteFile(FontFolder() / ".wk.ttf.Ab12Cd", "part");
   fs::last_write_time(FontFolder() / ".wk.ttf.Ab12Cd", fs::file_time_type::clock::now() - std::chrono::minutes(5));
   p.StartPastSplash();
+  p.WaitForStartWrites();
   EXPECT_TRUE(ReadFile(FontFolder() / "wk.ttf") == ui::RegularFontFace());
   EXPECT_TRUE(ReadFile(FontFolder() / "wkB.ttf") == ui::BoldFontFace());
   EXPECT_TRUE(ReadFile(FontFolder() / "wkL.ttf") == installed);
@@ -160,6 +162,7 @@ TEST(StartTest, FontCopyThatFailsPartWayLeavesNothingBehind) {
   const rlimit small{2'000'000, limit.rlim_max};
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   p.StartPastSplash();
+  p.WaitForStartWrites();
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
   EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 0);
   EXPECT_EQ(fs::file_size(p.RunDir() / "wk.ttf"), ui::RegularFontFace().size()) << "the old file stays";
@@ -208,6 +211,44 @@ TEST(StartTest, SettingsFilesAreReadOnlyUpToTheirCap) {
   ASSERT_TRUE(p.ui().Click(mw::超级按钮4));
   ASSERT_TRUE(p.ui().Click(mw::超级按钮8));  // +1
   EXPECT_EQ(p.ui().Text(mw::编辑框1), "1");
+}
+
+ino_t Inode(const fs::path& path) {
+  struct stat info {};
+  return ::stat(path.string().c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// Every start leaves the faces it carries in the font files, whatever was
+// there: an identical file is kept as it is, any other is replaced.
+TEST(StartTest, FontFilesHoldTheCarriedFacesWhateverWasThere) {
+  TestProgram p;
+  p.Write("wk.ttf", "older");
+  std::string light(ui::LightFontFace());
+  light.back() ^= 1;  // same size, one bit off
+  p.Write("wkL.ttf", light);
+  p.Write("wkB.ttf", ui::BoldFontFace());
+  const ino_t bold = Inode(p.RunDir() / "wkB.ttf");
+  p.StartPastSplash();
+  EXPECT_TRUE(p.Read("wk.ttf") == ui::RegularFontFace());
+  EXPECT_TRUE(p.Read("wkL.ttf") == ui::LightFontFace());
+  EXPECT_TRUE(p.Read("wkB.ttf") == ui::BoldFontFace());
+  EXPECT_EQ(Inode(p.RunDir() / "wkB.ttf"), bold);
+}
+
+// The files are written while the main window is already in use; a program
+// ended right after its start still leaves them whole, with no leftovers.
+TEST(StartTest, EndingRightAfterTheStartLeavesItsFilesWhole) {
+  TestProgram p;
+  p.Write("2e.vlok", "enable");
+  p.Start();
+  p.End();
+  EXPECT_TRUE(p.Read("wk.ttf") == ui::RegularFontFace());
+  EXPECT_TRUE(p.Read("wkL.ttf") == ui::LightFontFace());
+  EXPECT_TRUE(p.Read("wkB.ttf") == ui::BoldFontFace());
+  EXPECT_GT(p.Read("downloader.exe").size(), 100000u);
+  for (const auto& entry : fs::directory_iterator(p.RunDir())) {
+    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+  }
 }
 
 TEST(StartTest, FailedFontWriteIsSilentAndTheStartGoesOn) {

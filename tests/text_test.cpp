@@ -110,4 +110,8 @@ TEST(TextGbk, MalformedBytesDecodeAlikeOnEverySystem) {
   EXPECT_EQ(core::GbkToUtf8("\xAA\xA1"), "\xEE\x80\x80");          // U+E000, user-defined area
   // No look-alike stands in for a character without a GBK form.
   EXPECT_EQ(G("ä½ﬁ"), "???");
+  // A byte-order mark starts UTF-8 text and is no character of it; elsewhere
+  // it is a character without a GBK form.
+  EXPECT_EQ(G("\uFEFFab"), "ab");
+  EXPECT_EQ(G("a\uFEFFb"), "a?b");
 }

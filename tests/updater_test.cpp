@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <future>
 #include <iterator>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -36,11 +38,10 @@ class HandAnsweredClient final : public updater::HttpClient {
  public:
   struct Request {
     std::string url;
-    Progress progress;
-    Done done;
+    Receiver receiver;
   };
-  void Get(const std::string& url, Progress progress, Done done) override {
-    requests.push_back({url, std::move(progress), std::move(done)});
+  void Get(const std::string& url, Receiver receiver) override {
+    requests.push_back({url, std::move(receiver)});
   }
   std::vector<Request> requests;
 };
@@ -50,14 +51,15 @@ class UpdaterHarness {
  public:
   // makeClient runs on the UI thread, where the client has to live.
   UpdaterHarness(std::string baseUrl,
-                 const std::function<std::unique_ptr<updater::HttpClient>()>& makeClient) {
+                 const std::function<std::unique_ptr<updater::HttpClient>()>& makeClient,
+                 updater::FetchLimits limits = {}) {
     std::string pattern = (fs::temp_directory_path() / "brevant-updater-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) std::abort();
     runDir_ = pattern;
     ui::RunOnUiThread([&] {
       program_ = std::make_unique<updater::UpdaterProgram>(
           [dir = runDir_] { return dir; }, std::move(baseUrl), makeClient(),
-          ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true});
+          ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true}, limits);
     });
     driver_ = ui::CreateDriver(program_->layer());
     driver_->Post([this] { program_->Run(); });
@@ -77,14 +79,17 @@ class UpdaterHarness {
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
   std::string Read(const std::string& name) const { return ReadFile(runDir_ / name); }
+  bool Busy() {
+    bool busy = true;
+    driver_->Sync([&] { busy = program_->updater().Busy(); });
+    return busy;
+  }
   // Clicks a button and waits (at most 20 s) until no fetch runs any more.
-  bool ClickAndWait(ui::ControlId button) {
-    if (!driver_->Click(button)) return false;
+  bool ClickAndWait(ui::ControlId button) { return driver_->Click(button) && WaitUntilIdle(); }
+  bool WaitUntilIdle() {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (;;) {
-      bool busy = true;
-      driver_->Sync([&] { busy = program_->updater().Busy(); });
-      if (!busy) return true;
+      if (!Busy()) return true;
       if (std::chrono::steady_clock::now() > deadline) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -101,9 +106,28 @@ class UpdaterTest : public ::testing::Test {
   updater::HttpOptions TestTrust() {
     return {.extraCaCertificatesPem = server.CaPem(), .transferTimeoutMs = 10000};
   }
+  // A version 2.8 shown and "更新" enabled.
+  void CheckFindsVersion28() {
+    server.Serve("version.txt", "2.8");
+    server.Serve("content.txt", "notes");
+    ASSERT_TRUE(u.ClickAndWait(W::按钮1));
+    ASSERT_TRUE(u.ui().IsEnabled(W::按钮2));
+  }
+  // The files of the run directory but the given ones: a part file left behind.
+  std::vector<std::string> OtherFiles(std::initializer_list<std::string> known) {
+    std::vector<std::string> other;
+    for (const auto& entry : fs::directory_iterator(u.RunDir())) {
+      const std::string name = entry.path().filename().string();
+      if (std::find(known.begin(), known.end(), name) == known.end()) other.push_back(name);
+    }
+    return other;
+  }
 
+  static constexpr int64_t kProgramCap = int64_t{1} << 20;
   TlsTestServer server;
-  UpdaterHarness u{server.BaseUrl(), [this] { return updater::CreateHttpClient(TestTrust()); }};
+  UpdaterHarness u{server.BaseUrl(),
+                   [this] { return updater::CreateHttpClient(TestTrust()); },
+                   {.maxProgramBytes = kProgramCap}};
 };
 
 std::string DownloadFailed() {
@@ -169,30 +193,202 @@ TEST_F(UpdaterTest, FailedVersionFetchLeavesTheBoxEmpty) {
   EXPECT_FALSE(u.ui().IsEnabled(W::按钮2));
 }
 
-TEST_F(UpdaterTest, FailedDownloadsKeepTheOldFile) {
-  server.Serve("version.txt", "2.8");
-  server.Serve("content.txt", "notes");
-  ASSERT_TRUE(u.ClickAndWait(W::按钮1));
+// A text that fails to arrive whole, or is larger than a text can sensibly
+// be, counts as a failed fetch: the box stays empty and "更新" disabled.
+TEST_F(UpdaterTest, FailedTextFetchesLeaveTheBoxesEmpty) {
+  const std::string huge(64 * 1024 + 1, '9');
+  const TlsTestServer::Answer failures[] = {
+      {.head = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n"},
+      {.head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(huge.size()) + "\r\n\r\n",
+       .body = huge},
+      {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+       .body = "1000\r\n" + std::string(4096, '9') + "\r\n",
+       .repeat = 20},
+      {.head = "HTTP/1.1 200 OK\r\n\r\n", .body = "9.9", .ending = TlsTestServer::Ending::Fin},
+  };
+  for (const TlsTestServer::Answer& failure : failures) {
+    server.Serve("version.txt", failure);
+    server.Serve("content.txt", failure);
+    ASSERT_TRUE(u.ui().Type(W::编辑框1, "9.9"));
+    ASSERT_TRUE(u.ui().Type(W::编辑框2, "old notes"));
+    ASSERT_TRUE(u.ClickAndWait(W::按钮1));
+    EXPECT_EQ(u.ui().Text(W::编辑框1), "") << failure.head;
+    EXPECT_EQ(u.ui().Text(W::编辑框2), "") << failure.head;
+    EXPECT_FALSE(u.ui().IsEnabled(W::按钮2));
+  }
+}
+
+// "kestrin.exe" is replaced only by a body whose framing proves it whole and
+// which fits under the cap; every other answer keeps the old file byte for
+// byte, leaves no part file and says why.
+TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
+  CheckFindsVersion28();
   const std::string old = "old program\n";
   u.Write("kestrin.exe", old);
-
-  const std::string failures[] = {
-      "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\nnot found",
-      "HTTP/1.0 200 OK\r\nContent-Length: 100000\r\n\r\ncut off after a few bytes",
+  const std::string program = "#!/bin/sh\n" + std::string(200000, 'x');
+  const std::string length = "Content-Length: " + std::to_string(program.size()) + "\r\n";
+  const std::string gzipped =
+      std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) + std::string(5000, 'z');
+  const std::string big(256 * 1024, 'b');
+  using E = TlsTestServer::Ending;
+  const std::string failed = DownloadFailed();
+  const std::string refused = G("无法确认服务器的回答是否完整，已保留原有文件。");
+  const std::string tooLarge = G("要下载的文件过大，已取消下载。");
+  struct Case {
+    const char* what;
+    TlsTestServer::Answer answer;
+    std::string message;
   };
-  for (const std::string& response : failures) {
-    server.ServeRaw("2.8.1/kestrin.exe", response);
-    ASSERT_TRUE(u.ClickAndWait(W::按钮2));
+  const Case cases[] = {
+      {"404",
+       {.head = "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\n", .body = "not found"},
+       failed},
+      {"short of its length, close_notify",
+       {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n", .body = program, .cutAfter = 123457},
+       failed},
+      {"short of its length, reset",
+       {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n",
+        .body = program,
+        .cutAfter = 123457,
+        .ending = E::Reset},
+       failed},
+      {"no length, cut by FIN",
+       {.head = "HTTP/1.1 200 OK\r\n\r\n", .body = program, .cutAfter = 123457, .ending = E::Fin},
+       refused},
+      {"no length, cut by reset",
+       {.head = "HTTP/1.1 200 OK\r\n\r\n", .body = program, .cutAfter = 123457, .ending = E::Reset},
+       refused},
+      {"no length, whole with close_notify",
+       {.head = "HTTP/1.0 200 OK\r\n\r\n", .body = program},
+       refused},
+      {"chunked, cut between chunks by FIN",
+       {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+        .body = "1000\r\n" + std::string(4096, 'c') + "\r\n",
+        .repeat = 10,
+        .ending = E::Fin},
+       failed},
+      {"gzip with its length",
+       {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 5010\r\n\r\n",
+        .body = gzipped},
+       refused},
+      {"gzip without length, cut",
+       {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\n\r\n",
+        .body = gzipped,
+        .cutAfter = 2000,
+        .ending = E::Fin},
+       refused},
+      {"announced over the cap",
+       {.head = "HTTP/1.1 200 OK\r\nContent-Length: 5242880\r\n\r\n",
+        .body = big,
+        .repeat = 20,
+        .pieceBytes = 1 << 20},
+       tooLarge},
+      {"chunked over the cap, sent fast",
+       {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+        .body = "40000\r\n" + big + "\r\n",
+        .repeat = 20,
+        .pieceBytes = 1 << 20},
+       tooLarge},
+  };
+  for (const Case& c : cases) {
+    server.Serve("2.8.1/kestrin.exe", c.answer);
+    ASSERT_TRUE(u.ClickAndWait(W::按钮2)) << c.what;
     const auto box = u.ui().OpenMessageBox();
-    ASSERT_TRUE(box) << response;
-    EXPECT_EQ(box->text, DownloadFailed());
+    ASSERT_TRUE(box) << c.what;
+    EXPECT_EQ(box->text, c.message) << c.what;
     EXPECT_EQ(box->owner, ui::WindowId::UpdaterWindow);
     ASSERT_TRUE(u.ui().AnswerMessageBox());
-    EXPECT_EQ(u.Read("kestrin.exe"), old) << response;
+    EXPECT_EQ(u.Read("kestrin.exe"), old) << c.what;
     EXPECT_EQ(u.ui().Text(W::按钮2), G("更新"));
+    EXPECT_EQ(OtherFiles({"kestrin.exe"}), std::vector<std::string>{}) << c.what;
   }
-  // No temporary file is left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(u.RunDir()), fs::directory_iterator()), 1);
+  // The body is asked for as stored.
+  const std::string head = server.Requests().back().head;
+  EXPECT_NE(head.find("Accept-Encoding: identity\r\n"), std::string::npos) << head;
+
+  // A chunked body that ends with its last chunk is whole.
+  server.Serve("2.8.1/kestrin.exe",
+               {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+                .body = "1000\r\n" + program.substr(0, 4096) + "\r\n0\r\n\r\n"});
+  ASSERT_TRUE(u.ClickAndWait(W::按钮2));
+  EXPECT_FALSE(u.ui().OpenMessageBox());
+  EXPECT_EQ(u.Read("kestrin.exe"), program.substr(0, 4096));
+}
+
+// The program goes to a part file as it arrives, while "kestrin.exe" keeps
+// its old content until the whole body is there.
+TEST_F(UpdaterTest, DownloadStreamsIntoAPartFile) {
+  CheckFindsVersion28();
+  u.Write("kestrin.exe", "old");
+  const std::string piece(64 * 1024, 'p');
+  server.Serve("2.8.1/kestrin.exe", {.head = "HTTP/1.1 200 OK\r\nContent-Length: 1048576\r\n\r\n",
+                                     .body = piece,
+                                     .repeat = 16,
+                                     .pauseMs = 40,
+                                     .pieceBytes = piece.size()});
+  ASSERT_TRUE(u.ui().Click(W::按钮2));
+  uintmax_t partBytes = 0;
+  std::string caption;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (partBytes == 0 && std::chrono::steady_clock::now() < deadline && u.Busy()) {
+    for (const std::string& name : OtherFiles({"kestrin.exe"})) {
+      std::error_code ec;
+      partBytes = std::max<uintmax_t>(partBytes, fs::file_size(u.RunDir() / name, ec));
+    }
+    if (partBytes > 0) {
+      EXPECT_EQ(u.Read("kestrin.exe"), "old");
+      caption = u.ui().Text(W::按钮2);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_GT(partBytes, 0u);
+  EXPECT_EQ(caption.rfind(G("更新 "), 0), 0u) << caption;
+  ASSERT_TRUE(u.WaitUntilIdle());
+  EXPECT_FALSE(u.ui().OpenMessageBox());
+  EXPECT_EQ(u.Read("kestrin.exe").size(), 1048576u);
+  EXPECT_EQ(OtherFiles({"kestrin.exe"}), std::vector<std::string>{});
+}
+
+// Whatever the version box holds becomes one folder name below the base
+// address: it can neither climb out of it nor reach another host.
+TEST_F(UpdaterTest, VersionTextStaysOneFolderName) {
+  CheckFindsVersion28();
+  const std::pair<const char*, const char*> cases[] = {
+      {"9/../../x", "/assets/9%2F..%2F..%2Fx.1/kestrin.exe"},
+      {"..", "/assets/...1/kestrin.exe"},
+      {"1?a#b%2F@evil.example:1", "/assets/1%3Fa%23b%252F%40evil.example%3A1.1/kestrin.exe"},
+  };
+  for (const auto& [version, target] : cases) {
+    server.Serve(std::string(target).substr(8), "program of " + std::string(version));
+    ASSERT_TRUE(u.ui().Type(W::编辑框1, version));
+    ASSERT_TRUE(u.ClickAndWait(W::按钮2));
+    EXPECT_EQ(server.Requests().back().target, target);
+    EXPECT_FALSE(u.ui().OpenMessageBox()) << version;
+    EXPECT_EQ(u.Read("kestrin.exe"), "program of " + std::string(version));
+  }
+}
+
+// The updater's own messages follow the stored interface language; any
+// other content of "language.vlok" gives Chinese.
+TEST_F(UpdaterTest, MessagesSpeakTheStoredLanguage) {
+  CheckFindsVersion28();
+  server.ServeStatus("2.8.1/kestrin.exe", 404);
+  const std::pair<const char*, const char*> cases[] = {
+      {"English", "The download failed. Please try again later."},
+      {"日本语", "ダウンロードに失敗しました。後でもう一度お試しください。"},
+      {"Русский", "Не удалось загрузить файл. Попробуйте позже."},
+      {"中文", "下载失败，请稍后再试。"},
+      {"English\r\n", "下载失败，请稍后再试。"},
+  };
+  for (const auto& [language, message] : cases) {
+    u.Write("language.vlok", G(language));
+    ASSERT_TRUE(u.ClickAndWait(W::按钮2));
+    const auto box = u.ui().OpenMessageBox();
+    ASSERT_TRUE(box) << language;
+    EXPECT_EQ(box->text, G(message)) << language;
+    EXPECT_EQ(box->text.find('?'), std::string::npos) << language;
+    ASSERT_TRUE(u.ui().AnswerMessageBox());
+  }
 }
 
 // The rules that need no network: one fetch at a time, the progress caption,
@@ -205,14 +401,18 @@ TEST(UpdaterRules, OneFetchAtATimeWithProgress) {
     return made;
   });
   HandAnsweredClient& http = *client;
-  auto answer = [&](std::size_t i, bool ok, std::string body) {
-    // A copy: answering may add a request and move the stored ones. Post,
-    // since an answer may open a message box.
+  // Sends the head with the body's length, then body; ends the transfer with
+  // ok unless ok is empty. A copy of the receiver: answering may add a request
+  // and move the stored ones. Post, since an answer may open a message box.
+  auto send = [&](std::size_t i, std::string body, std::optional<bool> ok, bool head = true) {
     u.ui().Post([&] {
-      auto done = http.requests.at(i).done;
-      done({ok, std::move(body), ""});
+      auto receiver = http.requests.at(i).receiver;
+      if (head) receiver.head({200, std::to_string(body.size()), "", ""});
+      receiver.data(body);
+      if (ok) receiver.end(*ok, "");
     });
   };
+  auto answer = [&](std::size_t i, bool ok, std::string body) { send(i, body, ok); };
 
   ASSERT_TRUE(u.ui().Click(W::按钮1));
   ASSERT_TRUE(u.ui().Click(W::按钮1));
@@ -229,18 +429,20 @@ TEST(UpdaterRules, OneFetchAtATimeWithProgress) {
   ASSERT_EQ(http.requests.size(), 3u);
   EXPECT_EQ(http.requests[2].url,
             "https://example.invalid/assets/3.0%20%B2%E2%CA%D4.1/kestrin.exe");
+  // Under way before the first byte, then the share that has arrived.
+  EXPECT_EQ(u.ui().Text(W::按钮2), G("更新 0%"));
   u.ui().Sync([&] {
-    auto progress = http.requests[2].progress;
-    progress(42, 100);
+    http.requests[2].receiver.head({200, "11", "", ""});
+    http.requests[2].receiver.data("new p");
   });
-  EXPECT_EQ(u.ui().Text(W::按钮2), G("更新 42%"));
+  EXPECT_EQ(u.ui().Text(W::按钮2), G("更新 45%"));
   const char* dir = std::getenv("BREVANT_SNAPSHOT_DIR");
   EXPECT_TRUE(u.ui().Snapshot(W::kWindow,
                               (dir ? dir : ::testing::TempDir()) + "/UpdaterWindow-progress.png"));
   ASSERT_TRUE(u.ui().Click(W::按钮2));
   ASSERT_TRUE(u.ui().Click(W::按钮1));
   EXPECT_EQ(http.requests.size(), 3u);
-  answer(2, true, "new program");
+  send(2, "rogram", true, false);
   EXPECT_EQ(u.ui().Text(W::按钮2), G("更新"));
   EXPECT_EQ(u.Read("kestrin.exe"), "new program");
 
@@ -258,16 +460,25 @@ TEST(UpdaterRules, OneFetchAtATimeWithProgress) {
   EXPECT_TRUE(u.ui().IsEnabled(W::按钮2));
 }
 
-// One GET through the HTTPS client, waited for at most 20 s.
-updater::HttpResponse Fetch(const updater::HttpOptions& options, const std::string& url) {
-  std::promise<updater::HttpResponse> result;
+struct Fetched {
+  bool ok = false;
+  std::string body;
+  std::string error;
+};
+
+// One GET of a text through the HTTPS client, waited for at most 20 s.
+Fetched Fetch(const updater::HttpOptions& options, const std::string& url) {
+  std::promise<Fetched> result;
   std::unique_ptr<updater::HttpClient> client;
   ui::RunOnUiThread([&] {
     client = updater::CreateHttpClient(options);
-    client->Get(url, nullptr, [&](updater::HttpResponse r) { result.set_value(std::move(r)); });
+    updater::FetchText(*client, url, 1 << 16, [&](updater::FetchError error, std::string body) {
+      result.set_value({error == updater::FetchError::None, std::move(body),
+                        "error " + std::to_string(static_cast<int>(error))});
+    });
   });
   auto future = result.get_future();
-  updater::HttpResponse response{false, "", "no answer in time"};
+  Fetched response{false, "", "no answer in time"};
   if (future.wait_for(std::chrono::seconds(20)) == std::future_status::ready)
     response = future.get();
   ui::RunOnUiThread([&] { client.reset(); });
@@ -304,7 +515,7 @@ TEST(UpdaterHttps, FollowsFewRedirectsAndOnlyToHttps) {
                        "http://127.0.0.1:" + std::to_string(server.Port()) + "/assets/target");
   server.ServeStatus("broken", 500);
 
-  const updater::HttpResponse hop = Fetch(trusted, server.BaseUrl() + "hop");
+  const Fetched hop = Fetch(trusted, server.BaseUrl() + "hop");
   EXPECT_TRUE(hop.ok) << hop.error;
   EXPECT_EQ(hop.body, "arrived");
   EXPECT_FALSE(Fetch(trusted, server.BaseUrl() + "loop").ok);

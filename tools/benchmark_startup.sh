@@ -1,40 +1,120 @@
 #!/usr/bin/env bash
-# Prints the median time from process start to MainWindow shown (with the
-# whole start work: fonts and companion files written, splash skipped by
-# "2e.vlok"), the resident memory at that moment, and how long writing the
-# downloader takes.
+# Start-up figures of the program beside a bare Qt window, on a private Xvfb.
 #   tools/benchmark_startup.sh [BUILD_DIR] [RUNS]
+#
+# Each run starts the program from its own run directory (a copy of the
+# program file, so its files are written there) and, right after it, the bare
+# window program (tools/bare_window.cpp, built in the same tree). Times run
+# from just before the process is started to the moment the X server sees a
+# window mapped and first drawn (DAMAGE extension, tools/paint_timer.c).
+#
+# Four cases: the splash skipped ("2e.vlok", the main window is the first
+# window) and shown (the splash is the first window, the main window follows
+# it after 2 s); each warm (files in the page cache) and cold (page cache
+# dropped before every start when run as root, else a fresh copy of the
+# program file). A first start in the empty run directory comes before, and
+# is not counted: the later starts find their files and fonts in place.
+#
+# Printed: median and range of each time, the median of the per-pair ratios
+# program / bare, processor time of the start, and resident memory some time
+# after the main window was drawn: peak (VmHWM) and steady (smaps_rollup Rss).
 set -euo pipefail
-build="${1:-build}"
+build="$(cd "${1:-build}" && pwd)"
 runs="${2:-11}"
-bench="$build/tools/brevant-startup-bench"
-[ -x "$bench" ] || { echo "build $bench first (ninja -C $build brevant-startup-bench)" >&2; exit 1; }
+settle_ms="${SETTLE_MS:-1500}"
+program="$build/brevant"
+bare="$build/tools/brevant-bare-window"
+timer="$build/tools/brevant-paint-timer"
+for f in "$program" "$bare" "$timer"; do
+  [ -x "$f" ] || { echo "build $f first (ninja -C $build brevant brevant-bare-window brevant-paint-timer)" >&2; exit 1; }
+done
+command -v Xvfb >/dev/null || { echo "Xvfb is needed (apt-get install xvfb)" >&2; exit 1; }
 
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
 mkdir -p "$work/run" "$work/home"
-printf enable > "$work/run/2e.vlok"
-export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config"
+export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_CONFIG_HOME="$work/home/.config" \
+  XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/home/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
-times=()
-rss=()
-anon=()
-file=()
-step=()
-for _ in $(seq "$runs"); do
-  start=$(date +%s%N)
-  line=$("$bench" "$work/run" 2>/dev/null | head -n 1)
-  end=$(date +%s%N)
-  times+=($(( (end - start) / 1000000 )))
-  read -r _ r a f w <<<"$line"
-  rss+=("$r")
-  anon+=("$a")
-  file+=("$f")
-  step+=("$w")
+# A private server; it stays up between clients (-noreset).
+exec {display_fd}< <(exec Xvfb -displayfd 1 -noreset -nolisten tcp -screen 0 1280x800x24 2>/dev/null & echo "pid $!"; wait)
+read -r -t 10 _ xvfb_pid <&"$display_fd"
+read -r -t 10 display <&"$display_fd" || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
+
+cp "$program" "$work/run/brevant"
+drop_caches=0
+if [ -w /proc/sys/vm/drop_caches ]; then drop_caches=1; fi
+cold() {
+  if [ "$drop_caches" = 1 ]; then
+    sync
+    echo 3 >/proc/sys/vm/drop_caches
+  else
+    # Without root: at least the program file itself comes from disk.
+    cp "$program" "$work/run/brevant.new" && mv "$work/run/brevant.new" "$work/run/brevant"
+  fi
+}
+
+measure() {  # measure PROGRAM -> line of paint_timer
+  "$timer" -w 712x477 -s "$settle_ms" -- "$1" 2>/dev/null
+}
+
+# The first start writes the files and installs the fonts; not counted.
+printf enable >"$work/run/2e.vlok"
+measure "$work/run/brevant" >/dev/null
+measure "$bare" >/dev/null
+
+median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+range() { printf '%s\n' "$@" | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%s-%s", lo, hi}'; }
+stat_line() {  # stat_line LABEL VALUES...
+  local label="$1"
+  shift
+  printf '  %-34s median %8s  range %s\n' "$label" "$(median "$@")" "$(range "$@")"
+}
+
+run_case() {  # run_case splash(skipped|shown) temperature(warm|cold)
+  local splash="$1" temperature="$2"
+  if [ "$splash" = skipped ]; then printf enable >"$work/run/2e.vlok"; else rm -f "$work/run/2e.vlok"; fi
+  local first=() main_mapped=() main=() cpu=() hwm=() rss=() bare_t=() bare_cpu=() bare_hwm=() bare_rss=() ratio_first=() ratio_main=()
+  local i line b
+  for i in $(seq "$runs"); do
+    [ "$temperature" = cold ] && cold
+    line=$(measure "$work/run/brevant") || { echo "the program did not show its main window" >&2; exit 1; }
+    [ "$temperature" = cold ] && cold
+    b=$(measure "$bare") || { echo "the bare window was not drawn" >&2; exit 1; }
+    read -r _ fp mp mpaint c h r <<<"$line"
+    read -r _ bp _ _ bc bh br <<<"$b"
+    first+=("$fp"); main_mapped+=("$mp"); main+=("$mpaint"); cpu+=("$c"); hwm+=("$h"); rss+=("$r")
+    bare_t+=("$bp"); bare_cpu+=("$bc"); bare_hwm+=("$bh"); bare_rss+=("$br")
+    ratio_first+=("$(awk -v a="$fp" -v b="$bp" 'BEGIN{printf "%.2f", a/b}')")
+    ratio_main+=("$(awk -v a="$mpaint" -v b="$bp" 'BEGIN{printf "%.2f", a/b}')")
+  done
+  echo "splash $splash, $temperature ($runs pairs):"
+  stat_line "bare window drawn (ms)" "${bare_t[@]}"
+  stat_line "first window drawn (ms)" "${first[@]}"
+  stat_line "  ratio to bare" "${ratio_first[@]}"
+  stat_line "main window mapped (ms)" "${main_mapped[@]}"
+  stat_line "main window drawn (ms)" "${main[@]}"
+  [ "$splash" = skipped ] && stat_line "  ratio to bare" "${ratio_main[@]}"
+  stat_line "processor time (ms)" "${cpu[@]}"
+  stat_line "peak resident (KiB)" "${hwm[@]}"
+  stat_line "steady resident (KiB)" "${rss[@]}"
+  stat_line "bare: processor time (ms)" "${bare_cpu[@]}"
+  stat_line "bare: peak resident (KiB)" "${bare_hwm[@]}"
+  stat_line "bare: steady resident (KiB)" "${bare_rss[@]}"
+}
+
+echo "program: $program ($(stat -c %s "$program") bytes); memory read ${settle_ms} ms after the main window was drawn"
+[ "$drop_caches" = 1 ] || echo "not root: cold starts copy the program file afresh instead of dropping the page cache"
+for splash in skipped shown; do
+  for temperature in warm cold; do
+    run_case "$splash" "$temperature"
+  done
 done
-median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-echo "runs: $runs"
-echo "start to MainWindow shown, median: $(median "${times[@]}") ms (all: ${times[*]})"
-echo "resident memory when shown, median: $(median "${rss[@]}") KiB" \
-  "(anonymous $(median "${anon[@]}") KiB, file-backed $(median "${file[@]}") KiB)"
-echo "writing downloader.exe ($(stat -c %s "$work/run/downloader.exe") bytes), median: $(median "${step[@]}") us"

@@ -1,10 +1,12 @@
-// Renders every window, and every page of the main window, to PNG files
-// without a screen, as the catalogue declares them:
+// Renders every window, and every page of the main window in each of the
+// four interface languages, to PNG files without a screen:
 //   brevant-snapshots OUTPUT_DIR
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "core/Text.h"
+#include "i18n/Captions.h"
 #include "ui/Backend.h"
 #include "ui/Catalogue.h"
 
@@ -21,19 +23,33 @@ int main(int argc, char** argv) {
     int failures = 0;
     auto shoot = [&](ui::WindowId id, const std::string& file) {
       if (!driver->Snapshot(id, out / file)) ++failures;
-      std::printf("%s\n", (out / file).c_str());
+      std::printf("%s\n", (out / file).string().c_str());
     };
+    const std::pair<i18n::Language, const char*> languages[] = {{i18n::Language::Chinese, "zh"},
+                                                                {i18n::Language::English, "en"},
+                                                                {i18n::Language::Japanese, "ja"},
+                                                                {i18n::Language::Russian, "ru"}};
     for (const ui::WindowSpec* decl : ui::AllWindows()) {
-      ui::RunOnUiThread([&] { layer->LoadWindow(decl->id, ui::kNoOwner, false); });
-      if (decl->id == ui::WindowId::MainWindow) {
+      if (decl->id != ui::WindowId::MainWindow) {
+        ui::RunOnUiThread([&] { layer->LoadWindow(decl->id, ui::kNoOwner, false); });
+        shoot(decl->id, std::string(decl->name) + ".png");
+        ui::RunOnUiThread([&] { layer->CloseWindow(decl->id); });
+        continue;
+      }
+      for (const auto& [language, tag] : languages) {
+        ui::RunOnUiThread([&] {
+          layer->LoadWindow(decl->id, ui::kNoOwner, false);
+          for (const auto& [control, caption] : i18n::CaptionsOf(language)) layer->SetText(control, caption);
+          // The side bar's copy of a running countdown, at its widest.
+          layer->SetText(ui::MainWindow::具体倒计时1, text::Gbk("00小时00分钟59秒"));
+          layer->SetVisible(ui::MainWindow::具体倒计时1, true);
+        });
         for (int page = 0; page < 4; ++page) {
           ui::RunOnUiThread([&] { layer->SetPage(ui::MainWindow::选择, page); });
-          shoot(decl->id, std::string(decl->name) + "-page" + std::to_string(page) + ".png");
+          shoot(decl->id, std::string(decl->name) + "-" + tag + "-page" + std::to_string(page) + ".png");
         }
-      } else {
-        shoot(decl->id, std::string(decl->name) + ".png");
+        ui::RunOnUiThread([&] { layer->CloseWindow(decl->id); });
       }
-      ui::RunOnUiThread([&] { layer->CloseWindow(decl->id); });
     }
     driver.reset();
     ui::RunOnUiThread([&] { layer.reset(); });

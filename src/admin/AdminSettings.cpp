@@ -26,13 +26,13 @@ void Save(app::App& app, const char* name, const std::string& content) {
 
 }  // namespace
 
-// The switch shows "启用" only for exactly "yes"; the draw, which counts
-// everything but "no" as on, reads the same file its own way.
+// The switch shows what the draw will do: the draw gives rewards for every
+// content but exactly "no", a missing file included.
 void OnAdminSettingsWindowCreated(app::App& app) {
   draw::FillFromRegister(app, settings::组合框1);
-  const bool rewardOn = core::ReadSetting(app.files, kRewardFile) == "yes";
-  app.ui.SetChecked(settings::单选框2, rewardOn);
-  app.ui.SetChecked(settings::单选框1, !rewardOn);
+  const bool rewardOff = core::ReadSetting(app.files, kRewardFile) == "no";
+  app.ui.SetChecked(settings::单选框2, !rewardOff);
+  app.ui.SetChecked(settings::单选框1, rewardOff);
 }
 
 void OnSaveFakeEndClick(app::App& app) {

@@ -3,6 +3,7 @@
 #include "admin/Handlers.h"
 #include "app/App.h"
 #include "core/Text.h"
+#include "i18n/Messages.h"
 #include "ui/Catalogue.h"
 
 namespace admin {
@@ -29,9 +30,7 @@ void OnSetAdminPasswordClick(app::App& app) {
   const std::string password = app.ui.Text(setup::编辑框1);
   if (password != app.ui.Text(setup::编辑框2)) return;
   if (!app.files.Write(kPasswordFile, password)) {
-    static const std::string kNotSaved =
-        text::Gbk("密码未能保存：无法写入程序目录中的密码文件，请检查后重试。");
-    app.ui.ShowMessage(setup::kWindow, kNotSaved, "admin");
+    app.ui.ShowMessage(setup::kWindow, i18n::Say(app.files, i18n::msg::kPasswordNotSaved), "admin");
     return;
   }
   app.state.adminPassword = password;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/BackgroundWork.h"
 #include "core/Clock.h"
 #include "core/FileStore.h"
 #include "draw/Generator.h"
@@ -25,6 +26,8 @@ struct App {
   Clock& clock;
   platform::Platform& platform;
   AppState& state;
+  // The files every start writes, written while the program runs on.
+  BackgroundWork& startWrites;
   draw::Generator generator{};  // lives as long as the process
 };
 

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/App.h"
+#include "core/ResourceFile.h"
 #include "platform/FontCopy.h"
 
 namespace shell {
@@ -19,8 +20,13 @@ bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uint
 }
 
 void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {
-  app.files.Write(fileName, face);
-  InstallFont(app, app.files.Path(fileName), face.size());
+  const std::filesystem::path file = app.files.Path(fileName);
+  // Rewriting an identical file would change nothing but cost a disk flush.
+  if (!core::HoldsExactly(file, face)) app.files.WriteWholeFile(file, face);
+  // The windows draw from the few pages of the face they need; the rest of
+  // it need not stay in memory once written.
+  core::ReleaseResourcePages(face);
+  InstallFont(app, file, face.size());
 }
 
 }  // namespace shell

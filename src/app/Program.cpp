@@ -8,11 +8,13 @@ Program::Program(std::function<fs::path()> runDirectory, Clock& clock, platform:
                  AppState& state, ui::LayerOptions options)
     : layer_(ui::CreateLayer(handlers_, options)),
       files_(std::make_unique<FileStore>(std::move(runDirectory))),
-      app_(std::make_unique<App>(App{*layer_, *files_, clock, platform, state})) {
+      app_(std::make_unique<App>(App{*layer_, *files_, clock, platform, state, startWrites_})) {
   BindHandlers(*app_, handlers_);
 }
 
-Program::~Program() = default;
+// The program ends with the files of its start whole; their writing uses the
+// window layer and the file store, so it ends before they go.
+Program::~Program() { startWrites_.Wait(); }
 
 int Program::Run() { return layer_->Run(ui::WindowId::MainWindow); }
 

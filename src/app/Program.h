@@ -20,8 +20,12 @@ class Program {
 
   // Loads MainWindow as the start-up window and runs until the program ends.
   int Run();
+  // Returns once the files the start writes are written (at once before the
+  // start has begun them). From any thread.
+  void WaitForStartWrites() { startWrites_.Wait(); }
 
  private:
+  BackgroundWork startWrites_;
   ui::HandlerTable handlers_;
   std::unique_ptr<ui::Layer> layer_;
   std::unique_ptr<FileStore> files_;

@@ -6,32 +6,33 @@
 #include "app/App.h"
 #include "core/Text.h"
 #include "core/WriteFailure.h"
+#include "i18n/Messages.h"
 
 namespace app {
 namespace {
 
-// Why a write failed, in words a teacher can act on (GBK).
-std::string Reason(const fs::path& path, int error) {
+// Why a write failed, in words a teacher can act on, in the teacher's language.
+const i18n::Message& Reason(const fs::path& path, int error) {
   std::error_code ec;
-  if (fs::is_directory(path, ec)) return text::Gbk("已有同名的文件夹");
-  if (!fs::is_directory(path.parent_path(), ec)) return text::Gbk("程序所在的文件夹不存在");
+  if (fs::is_directory(path, ec)) return i18n::msg::kFolderInTheWay;
+  if (!fs::is_directory(path.parent_path(), ec)) return i18n::msg::kNoProgramFolder;
   switch (core::WriteFailureOf(error)) {
     case core::WriteFailure::NoPermission:
-      return text::Gbk("没有写入权限");
+      return i18n::msg::kNoWritePermission;
     case core::WriteFailure::ReadOnlyDisk:
-      return text::Gbk("磁盘是只读的");
+      return i18n::msg::kReadOnlyDisk;
     case core::WriteFailure::DiskFull:
-      return text::Gbk("磁盘空间不足");
+      return i18n::msg::kDiskFull;
     case core::WriteFailure::InUse:
-      return text::Gbk("文件正在被使用");
+      return i18n::msg::kFileInUse;
     case core::WriteFailure::PathTooLong:
-      return text::Gbk("路径太长");
+      return i18n::msg::kPathTooLong;
     case core::WriteFailure::Unknown:
-      return text::Gbk("未知错误");
+      return i18n::msg::kUnknownError;
     case core::WriteFailure::Other:
       break;
   }
-  return text::Gbk("系统错误 ") + text::FromInt(error);
+  return i18n::msg::kSystemError;
 }
 
 }  // namespace
@@ -54,23 +55,19 @@ bool SaveReport::Delete(std::string_view name) {
 
 void SaveReport::Failed(std::string_view name) {
   const int error = errno;
-  static const std::string kCannotSave = text::Gbk("无法保存文件 ");
-  static const std::string kColon = text::Gbk("：");
-  failures_.push_back(kCannotSave + std::string(name) + kColon +
-                      Reason(app_.files.Path(name), error));
+  const std::string reason = i18n::Say(app_.files, Reason(app_.files.Path(name), error), {text::FromInt(error)});
+  failures_.push_back(i18n::Say(app_.files, i18n::msg::kCannotSaveFile, {name, reason}));
 }
 
 void SaveReport::Finish() {
   if (failures_.empty()) return;
-  static const std::string kTitle = text::Gbk("保存失败");
-  static const std::string kEnd = text::Gbk("。");
   std::string message;
   for (const std::string& line : failures_) {
     if (!message.empty()) message += "\r\n";
-    message += line + kEnd;
+    message += line;
   }
   failures_.clear();
-  app_.ui.ShowMessage(owner_, message, kTitle);
+  app_.ui.ShowMessage(owner_, message, i18n::Say(app_.files, i18n::msg::kSaveFailedTitle));
 }
 
 }  // namespace app

@@ -24,10 +24,16 @@ void OnMainWindowCreated(app::App& app) {
   app.ui.LoadWindow(ui::WindowId::SplashWindow, ui::kNoOwner, true);
   i18n::CreateLanguageFileIfMissing(app);
   i18n::ApplyLanguageCaptions(app);
-  companions::WriteDownloader(app);
-  WriteAndInstallFont(app, "wk.ttf", ui::RegularFontFace());
-  WriteAndInstallFont(app, "wkL.ttf", ui::LightFontFace());
-  WriteAndInstallFont(app, "wkB.ttf", ui::BoldFontFace());
+  // The downloader and the font files are written at every start, but no
+  // window waits for them: the windows draw with the faces the program
+  // carries. They are written on a thread of their own while the main window
+  // appears; whoever runs the downloader, and the end of the program, wait.
+  app.startWrites.Start([&app] {
+    companions::WriteDownloader(app);
+    WriteAndInstallFont(app, "wk.ttf", ui::RegularFontFace());
+    WriteAndInstallFont(app, "wkL.ttf", ui::LightFontFace());
+    WriteAndInstallFont(app, "wkB.ttf", ui::BoldFontFace());
+  });
   scores::LoadGroupScores(app);
 }
 

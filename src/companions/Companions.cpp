@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "companions/EmbeddedDownloader.h"
 #include "companions/ProgramFile.h"
+#include "core/ResourceFile.h"
 
 namespace companions {
 
@@ -13,6 +14,7 @@ void CreateDesktopShortcut(app::App& app) {
 
 void WriteDownloader(app::App& app) {
   WriteProgramFile(app.files, app.files.Path("downloader.exe"), EmbeddedDownloader());
+  core::ReleaseResourcePages(EmbeddedDownloader());
 }
 
 void HandOverToCompanion(app::App& app) {
@@ -21,6 +23,8 @@ void HandOverToCompanion(app::App& app) {
 }
 
 void OnCheckUpdateClick(app::App& app) {
+  // The start may still be writing the downloader.
+  app.startWrites.Wait();
   app.platform.RunProgram(app.files.Path("downloader.exe"));
   app.ui.EndProgram(0);
 }

@@ -10,7 +10,8 @@ namespace companions {
 
 // Makes the desktop launcher "BREVANT" for "kestrin.exe"; failures are silent.
 void CreateDesktopShortcut(app::App& app);
-// Writes the embedded updater to "downloader.exe"; failures are silent.
+// Writes the embedded updater to "downloader.exe"; failures are silent. Runs
+// on any thread.
 void WriteDownloader(app::App& app);
 // Starts "kestrin.exe" and ends this program, whether or not it started.
 void HandOverToCompanion(app::App& app);

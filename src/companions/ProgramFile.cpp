@@ -2,12 +2,15 @@
 
 #include <system_error>
 
+#include "core/ResourceFile.h"
+
 namespace companions {
 
 namespace fs = std::filesystem;
 
 bool WriteProgramFile(core::FileStore& files, const fs::path& path, std::string_view bytes) {
-  if (!files.WriteWholeFile(path, bytes)) return false;
+  // Rewriting an identical file would change nothing but cost a disk flush.
+  if (!core::HoldsExactly(path, bytes) && !files.WriteWholeFile(path, bytes)) return false;
   // A new file gets the usual read bits only; add the run bit beside each.
   std::error_code ec;
   const fs::perms now = fs::status(path, ec).permissions();

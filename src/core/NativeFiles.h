@@ -11,6 +11,10 @@ namespace core::native {
 // fopen with a path of any characters.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
 
+// The process's file-creation mask (POSIX permission bits), read without
+// changing it, so that it is safe while other threads make files.
+unsigned FileCreationMask();
+
 // Whether this process may open the existing file for writing.
 bool MayWrite(const std::filesystem::path& path);
 

@@ -2,79 +2,81 @@
 
 #include <algorithm>
 
-#include "core/Text.h"
+#include "core/CharsetDetector.h"
 #include "core/Gbk.h"
+#include "core/Text.h"
 
 namespace draw {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-bool HasNonAscii(std::string_view bytes) {
-  return std::any_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+// The UTF-16 text after a byte-order mark, up to its first zero character; an
+// odd last byte is dropped.
+std::u16string Utf16Text(std::string_view bytes, bool bigEndian) {
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    const auto unit =
+        static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    if (unit == 0) break;
+    text += unit;
+  }
+  return text;
 }
 
-// Teachers save lists from editors that end lines in a lone LF; such a line
-// end counts like CR LF. LF never occurs inside a GBK double-byte character.
-std::string WithCrLfLineEnds(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) out += '\r';
-    out += text[i];
+std::string AsGbk(std::string_view bytes) {
+  const core::DetectedCharset detected = core::DetectCharset(bytes);
+  bytes.remove_prefix(detected.byteOrderMarkSize);
+  switch (detected.charset) {
+    case core::Charset::Utf16Le:
+      return core::Utf16ToGbk(Utf16Text(bytes, /*bigEndian=*/false));
+    case core::Charset::Utf16Be:
+      return core::Utf16ToGbk(Utf16Text(bytes, /*bigEndian=*/true));
+    case core::Charset::Utf8:
+      return core::Utf8ToGbk(bytes);
+    case core::Charset::Gbk:
+      break;
   }
-  return out;
+  return std::string(bytes);
+}
+
+// Splits at LF, dropping a CR just before it. Teachers save lists from
+// editors that end lines in a lone LF, which counts like CR LF. LF never
+// occurs inside a GBK double-byte character.
+std::vector<std::string> SplitAtLineEnds(std::string_view text) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    if (end < text.size() && line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  return lines;
 }
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    uint32_t cp = 0;
-    if (b >= 0xC2 && b <= 0xDF) {
-      extra = 1;
-      cp = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      extra = 2;
-      cp = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      extra = 3;
-      cp = b & 0x07;
-    } else {
-      return false;
-    }
-    if (i + extra >= s.size()) return false;  // cut short
-    for (int j = 1; j <= extra; ++j) {
-      const auto c = static_cast<unsigned char>(s[i + j]);
-      if ((c & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000)) return false;  // overlong
-    if (cp >= 0xD800 && cp <= 0xDFFF) return false;                                // surrogate
-    if (cp > 0x10FFFF) return false;
-    i += extra + 1;
-  }
-  return true;
+std::vector<std::string> NamesOfFile(std::string_view bytes) {
+  // Nearly every UTF-16 character holds a zero byte; that text ends at its
+  // first zero character instead.
+  const auto marked = core::FromByteOrderMark(bytes);
+  const bool utf16 = marked && marked->charset != core::Charset::Utf8;
+  return SplitAtLineEnds(AsGbk(utf16 ? bytes : text::UpToNul(bytes)));
 }
 
-std::vector<std::string> NamesOfFile(std::string_view bytes) {
-  std::string gbk;
-  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
-    gbk = core::Utf8ToGbk(bytes.substr(kUtf8Bom.size()));
-  } else if (HasNonAscii(bytes) && IsValidUtf8(bytes)) {
-    gbk = core::Utf8ToGbk(bytes);
-  } else {
-    gbk = bytes;
+std::vector<std::string> RegisterLines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  while (!bytes.empty()) {
+    const std::size_t end =
+        std::min(bytes.find_first_of(std::string_view("\n\0\x1A", 3)), bytes.size());
+    std::string_view line = bytes.substr(0, end);
+    if (end < bytes.size() && bytes[end] == '\n' && line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    bytes.remove_prefix(std::min(end + 1, bytes.size()));
   }
-  return text::SplitLines(WithCrLfLineEnds(gbk));
+  return lines;
 }
 
 }  // namespace draw

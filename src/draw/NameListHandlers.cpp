@@ -3,8 +3,8 @@
 
 #include "app/App.h"
 #include "app/SaveReport.h"
-#include "core/Text.h"
 #include "companions/Companions.h"
+#include "core/Text.h"
 #include "draw/Handlers.h"
 #include "draw/NameListRegister.h"
 #include "ui/Catalogue.h"
@@ -23,9 +23,18 @@ void OnBrowseNameListClick(app::App& app) {
 }
 
 void OnSaveNameListPathClick(app::App& app) {
+  const std::string path = app.ui.Text(settings::编辑框3);
+  if (!IsRegistrablePath(app, path)) {
+    static const std::string kText = text::Gbk(
+        "路径中有无法保存的字符（显示为“?”），程序将找不到这个名单文件。"
+        "请把文件或文件夹改用常用的中英文字符命名后再保存。");
+    static const std::string kTitle = text::Gbk("保存失败");
+    app.ui.ShowMessage(settings::kWindow, kText + "\r\n" + path, kTitle);
+    return;
+  }
   app::SaveReport report(app, settings::kWindow);
   errno = 0;
-  if (!AppendToRegister(app, app.ui.Text(settings::编辑框3))) report.Failed(kRegisterFile);
+  if (!AppendToRegister(app, path)) report.Failed(kRegisterFile);
   report.Finish();
 }
 

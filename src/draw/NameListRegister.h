@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -17,12 +18,21 @@ namespace draw {
 inline constexpr const char* kRegisterFile = "namelist_record.vlok";
 inline constexpr const char* kChoiceFile = "namelist_to_use.vlok";
 
+// The file a register line names; a relative path is taken from the run
+// directory, where the register itself lives.
+std::filesystem::path RegisteredPath(app::App& app, std::string_view line);
+
+// Whether a path can be registered: a character that GBK cannot hold reaches
+// the program as "?", and a path holding one names no file unless a file of
+// that very name exists.
+bool IsRegistrablePath(app::App& app, std::string_view path);
+
 // Appends a path line to the register, creating it when missing; false when
 // the register cannot be opened or written.
 bool AppendToRegister(app::App& app, std::string_view path);
 
-// Adds the register's lines as items of a combo or list box, up to the first
-// empty line, then selects the stored choice (its p-th item; the layer clamps
+// Adds the register's lines (RegisterLines) as items of a combo or list box,
+// up to the first empty line, then selects the stored choice (its p-th item; the layer clamps
 // a position beyond the last item).
 void FillFromRegister(app::App& app, ui::ControlId list);
 

@@ -13,6 +13,7 @@
 #include "draw/NameListFile.h"
 #include "draw/NameListRegister.h"
 #include "i18n/Language.h"
+#include "i18n/Messages.h"
 #include "ui/Catalogue.h"
 
 namespace draw {
@@ -53,10 +54,9 @@ void FillResultLabel(app::App& app, MakeText make) {
 }
 
 void TellHeadcountMissing(app::App& app) {
-  static const std::string kText = text::Gbk("人数必须至少为1，请在设置页设置人数。");
-  static const std::string kTitle = "ERROR";
-  app.ui.SetText(ui::MainWindow::标签5, kText);
-  app.ui.ShowMessage(ui::MainWindow::kWindow, kText, kTitle);
+  const std::string text = i18n::Say(app.files, i18n::msg::kHeadcountMissing);
+  app.ui.SetText(ui::MainWindow::标签5, text);
+  app.ui.ShowMessage(ui::MainWindow::kWindow, text, "ERROR");
 }
 
 // The chosen register list when a choice is stored, otherwise "namelist.txt"
@@ -67,18 +67,16 @@ Source ChooseSource(app::App& app, int32_t drawn) {
   auto& state = app.state;
   const std::string number = text::FromInt(drawn);
   if (files.Exists(kChoiceFile)) {
-    state.firstDrawList = text::SplitLines(files.Read(kRegisterFile));
+    state.firstDrawList = RegisterLines(files.ReadWholeFile(files.Path(kRegisterFile)));
     const std::string path =
         Entry(state.firstDrawList, text::ToInt(core::ReadSetting(files, kChoiceFile))).value_or("");
     state.secondDrawList.clear();
-    if (!path.empty()) {
-      state.secondDrawList = NamesOfFile(files.ReadTextFile(core::FileStore::PathFromText(path)));
-    }
+    if (!path.empty()) state.secondDrawList = NamesOfFile(files.ReadWholeFile(RegisteredPath(app, path)));
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, *name};
     return {std::nullopt, number};
   }
   if (files.Exists(kDefaultNameList)) {
-    state.secondDrawList = NamesOfFile(files.Read(kDefaultNameList));
+    state.secondDrawList = NamesOfFile(files.ReadWholeFile(files.Path(kDefaultNameList)));
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, number};
   }
   return {std::nullopt, number};

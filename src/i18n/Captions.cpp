@@ -58,9 +58,9 @@ constexpr CaptionRow kCaptions[] = {
     {mw::透明标签12, "FOR FREE!", "無料！", "бесплатно"},
     {mw::透明标签13, BREVANT_PRODUCT_LINE_TEXT, BREVANT_PRODUCT_LINE_TEXT,
      BREVANT_PRODUCT_LINE_TEXT},
-    {mw::透明标签14, "Download:" BREVANT_CRLF BREVANT_UPDATE_BASE_URL,
-     "ダウンロード:" BREVANT_CRLF BREVANT_UPDATE_BASE_URL,
-     "Загружать:" BREVANT_CRLF BREVANT_UPDATE_BASE_URL},
+    {mw::透明标签14, "Download:" BREVANT_CRLF BREVANT_RELEASES_PAGE_URL,
+     "ダウンロード:" BREVANT_CRLF BREVANT_RELEASES_PAGE_URL,
+     "Загружать:" BREVANT_CRLF BREVANT_RELEASES_PAGE_URL},
     {mw::透明标签2, "Setting", "設定", "Настр"},
     {mw::分组框2, "Randomly Selected", "ランダムに人を選ぶ", "Выбирайте людей наугад"},
     {mw::人数_标签, "Number:", "数:", "Число:"},
@@ -71,8 +71,8 @@ constexpr CaptionRow kCaptions[] = {
 };
 static_assert(std::size(kCaptions) == 33);
 
-void ApplyTable(app::App& app, const char* CaptionRow::*column) {
-  for (const CaptionRow& row : kCaptions) app.ui.SetText(row.control, text::Gbk(row.*column));
+void ApplyTable(app::App& app, Language language) {
+  for (const auto& [control, caption] : CaptionsOf(language)) app.ui.SetText(control, caption);
 }
 
 bool StoredLanguageIs(app::App& app, Language language) {
@@ -80,6 +80,16 @@ bool StoredLanguageIs(app::App& app, Language language) {
 }
 
 }  // namespace
+
+std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language) {
+  const char* CaptionRow::*column = language == Language::English    ? &CaptionRow::english
+                                    : language == Language::Japanese ? &CaptionRow::japanese
+                                                                     : &CaptionRow::russian;
+  std::vector<std::pair<ui::ControlId, std::string>> captions;
+  if (language == Language::Chinese) return captions;
+  for (const CaptionRow& row : kCaptions) captions.emplace_back(row.control, text::Gbk(row.*column));
+  return captions;
+}
 
 std::string ProductLine() {
   return text::Gbk(BREVANT_PRODUCT_LINE_TEXT);
@@ -92,9 +102,9 @@ void CreateLanguageFileIfMissing(app::App& app) {
 
 // The file is read anew for each comparison; at most one table matches.
 void ApplyLanguageCaptions(app::App& app) {
-  if (StoredLanguageIs(app, Language::English)) ApplyTable(app, &CaptionRow::english);
-  if (StoredLanguageIs(app, Language::Japanese)) ApplyTable(app, &CaptionRow::japanese);
-  if (StoredLanguageIs(app, Language::Russian)) ApplyTable(app, &CaptionRow::russian);
+  if (StoredLanguageIs(app, Language::English)) ApplyTable(app, Language::English);
+  if (StoredLanguageIs(app, Language::Japanese)) ApplyTable(app, Language::Japanese);
+  if (StoredLanguageIs(app, Language::Russian)) ApplyTable(app, Language::Russian);
 }
 
 }  // namespace i18n

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "i18n/Language.h"
+#include "ui/Ids.h"
 
 namespace app {
 struct App;
@@ -15,6 +20,10 @@ std::string ProductLine();
 // Start work: a missing "language.vlok" is created with "中文"; an existing
 // one is never rewritten. Failures are silent.
 void CreateLanguageFileIfMissing(app::App& app);
+
+// The captions of MainWindow in a language, GBK, in the order they are
+// applied; none for Chinese, whose texts are the design texts.
+std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language);
 
 // Replaces the 33 captions of MainWindow by the texts of the stored language;
 // for "中文" and any other content the design texts stay.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -40,6 +41,9 @@ class Driver {
   // Actions. Each returns false when the control's window is not open or the
   // control cannot take the action (hidden, disabled, blocked by a modal window).
   virtual bool Click(ControlId c) = 0;        // left click in the control's centre
+  // Two clicks in the centre as quick as a double click; the second lands on
+  // whatever is under the pointer by then (a window the first one opened).
+  virtual bool DoubleClick(ControlId c) = 0;
   virtual bool PressMouse(ControlId c) = 0;   // left button down and up on a picture box or label
   virtual bool Type(ControlId edit, std::string_view gbk) = 0;  // replaces the contents by typing
   virtual bool ChooseItem(ControlId combo, int index) = 0;
@@ -65,6 +69,14 @@ class Driver {
   virtual int Interval(ControlId timer) = 0;
   virtual Rect Geometry(ControlId c) = 0;  // relative to its container's client area
   virtual Rect WindowGeometry(WindowId w) = 0;  // outer frame on the screen
+  virtual Rect ClientGeometry(WindowId w) = 0;  // the client area on the screen
+  virtual Rect ScreenRect(ControlId c) = 0;     // where the control is on the screen
+  // Whether the control's caption shows whole inside it, drawn at 10 px or
+  // more; true for controls without a caption.
+  virtual bool CaptionFits(ControlId c) = 0;
+  // The window system's handle of the open window (an X11 window id), 0 when
+  // it is not open.
+  virtual uint64_t NativeHandle(WindowId w) = 0;
 
   // The open message box, if any; answering presses its OK button.
   virtual std::optional<MessageBoxInfo> OpenMessageBox() = 0;

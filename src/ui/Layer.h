@@ -59,6 +59,7 @@ class Layer {
   virtual std::string BrowseForPath(std::string_view prompt) = 0;
 
   // Makes the faces of a font file available to windows built from now on.
+  // Safe on any thread.
   virtual bool RegisterFontFile(const std::filesystem::path& fontFile) = 0;
 
   // Loads the start-up window and runs the event loop until it is closed.

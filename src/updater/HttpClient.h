@@ -1,33 +1,48 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace updater {
 
-// The outcome of one GET. ok only when the server answered with a 2xx status
-// and the whole body arrived; error says why not (for tests; the program shows
-// no details).
-struct HttpResponse {
-  bool ok = false;
-  std::string body;
-  std::string error;
+// What the server said about the body it is about to send, as received: the
+// status of the final answer (after redirects) and the raw values of the
+// headers that frame the body ("" when absent). Judging them is not the
+// transport's business (see BodyCheck).
+struct ResponseHead {
+  int status = 0;
+  std::string contentLength;
+  std::string transferEncoding;
+  std::string contentEncoding;
 };
 
-// Asynchronous HTTPS GET. Get returns at once; progress and then done are
-// called later on the thread that called Get (the UI thread), done exactly
-// once. Requests still running when the client is destroyed are dropped
-// without calling done.
+// Asynchronous HTTPS GET, the transport only. Get returns at once; the
+// receiver's calls come later on the thread that called Get (the UI thread):
+// head once, then data for each piece of the body as it arrives, then end
+// exactly once. head or data returning false stops the transfer; end follows
+// with transferOk false. Requests still running when the client is destroyed
+// are dropped without calling end.
+//
+// Every implementation:
+// - fetches https addresses only, verifies the peer, follows a few redirects
+//   and only to https addresses, and gives up a transfer that stalls;
+// - asks for the body as it is stored ("Accept-Encoding: identity") and
+//   hands on the bytes undecoded;
+// - reports transferOk true only when the body ended by its own framing
+//   without a transport error: a chunked body only after its last chunk.
 class HttpClient {
  public:
-  using Progress = std::function<void(int64_t received, int64_t total)>;  // total < 0 when unknown
-  using Done = std::function<void(HttpResponse)>;
+  struct Receiver {
+    std::function<bool(const ResponseHead&)> head;
+    std::function<bool(std::string_view)> data;
+    std::function<void(bool transferOk, std::string error)> end;
+  };
 
   virtual ~HttpClient() = default;
-  // url is already percent-encoded. Any scheme but https fails.
-  virtual void Get(const std::string& url, Progress progress, Done done) = 0;
+  // url is already percent-encoded.
+  virtual void Get(const std::string& url, Receiver receiver) = 0;
 };
 
 struct HttpOptions {
@@ -37,7 +52,6 @@ struct HttpOptions {
   // A transfer that receives nothing for this long is given up.
   int transferTimeoutMs = 30000;
   int maxRedirects = 5;
-  int64_t maxBodyBytes = int64_t{512} << 20;
 };
 
 // The implementation on the platform's network library.

@@ -3,28 +3,37 @@
 #include <algorithm>
 
 #include "core/Text.h"
-#include "companions/ProgramFile.h"
 #include "ui/Catalogue.h"
+#include "updater/Messages.h"
 
 namespace updater {
 namespace {
 
 namespace W = ui::UpdaterWindow;
 
-const std::string& DownloadFailed() {
-  static const std::string text = text::Gbk("下载失败，请稍后再试。");
-  return text;
-}
-
 const std::string& MessageTitle() {
   static const std::string text = text::Gbk("信息：");
   return text;
 }
 
+Message MessageFor(FetchError error) {
+  switch (error) {
+    case FetchError::Unprovable:
+      return Message::AnswerRefused;
+    case FetchError::TooLarge:
+      return Message::TooLarge;
+    case FetchError::Save:
+      return Message::SaveFailed;
+    default:
+      return Message::DownloadFailed;
+  }
+}
+
 }  // namespace
 
-Updater::Updater(ui::Layer& ui, core::FileStore& files, HttpClient& http, std::string baseUrl)
-    : ui_(ui), files_(files), http_(http), baseUrl_(std::move(baseUrl)) {}
+Updater::Updater(ui::Layer& ui, core::FileStore& files, HttpClient& http, std::string baseUrl,
+                 FetchLimits limits)
+    : ui_(ui), files_(files), http_(http), baseUrl_(std::move(baseUrl)), limits_(limits) {}
 
 void Updater::Bind(ui::HandlerTable& table) {
   table.Bind(ui::Handler::OnCheckClick, [this] { OnCheckClick(); });
@@ -49,18 +58,23 @@ void Updater::OnCheckClick() {
 void Updater::OnUpdateClick() {
   if (busy_) return;
   busy_ = true;
-  const std::string url = baseUrl_ + EncodePath(ui_.Text(W::编辑框1)) + ".1/kestrin.exe";
+  // The version is one folder name below the base URL, whatever it holds.
+  const std::string url =
+      baseUrl_ + EncodePathSegment(ui_.Text(W::编辑框1) + ".1") + "/kestrin.exe";
   updateCaption_ = ui_.Text(W::按钮2);
   shownProgress_.clear();
-  http_.Get(
-      url, [this](int64_t received, int64_t total) { ShowProgress(received, total); },
-      [this](HttpResponse response) { FinishDownload(response); });
+  // The caption shows the download under way before its first byte arrives.
+  ShowProgress(0, 1);
+  FetchProgramFile(
+      http_, url, files_.Path("kestrin.exe"), limits_.maxProgramBytes,
+      [this](int64_t received, int64_t total) { ShowProgress(received, total); },
+      [this](FetchError error) { FinishDownload(error); });
 }
 
 void Updater::FetchText(const std::string& name, std::function<void(std::string)> fn) {
-  http_.Get(baseUrl_ + name, nullptr, [fn = std::move(fn)](HttpResponse response) {
-    fn(response.ok ? std::string(text::UpToNul(response.body)) : std::string());
-  });
+  updater::FetchText(
+      http_, baseUrl_ + name, limits_.maxTextBytes,
+      [fn = std::move(fn)](FetchError, std::string body) { fn(std::string(text::UpToNul(body))); });
 }
 
 void Updater::EnableUpdate() {
@@ -82,34 +96,12 @@ void Updater::ShowProgress(int64_t received, int64_t total) {
   ui_.SetText(W::按钮2, updateCaption_ + " " + shown);
 }
 
-void Updater::FinishDownload(const HttpResponse& response) {
+// A failed download has left "kestrin.exe" as it was.
+void Updater::FinishDownload(FetchError error) {
   ui_.SetText(W::按钮2, updateCaption_);
-  // An empty or failed download never replaces "kestrin.exe"; the write
-  // itself goes through a temporary file, so the old file stays until the
-  // new one is complete.
-  const bool saved =
-      response.ok && !response.body.empty() &&
-      companions::WriteProgramFile(files_, files_.Path("kestrin.exe"), response.body);
   busy_ = false;
-  if (!saved) ui_.ShowMessage(W::kWindow, DownloadFailed(), MessageTitle());
-}
-
-std::string EncodePath(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    const bool keep = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
-                      b == '-' || b == '.' || b == '_' || b == '~' || b == '/';
-    if (keep) {
-      out += c;
-    } else {
-      out += '%';
-      out += kHex[b >> 4];
-      out += kHex[b & 0x0F];
-    }
-  }
-  return out;
+  if (error != FetchError::None)
+    ui_.ShowMessage(W::kWindow, MessageText(MessageFor(error), files_), MessageTitle());
 }
 
 }  // namespace updater

@@ -6,11 +6,11 @@ namespace updater {
 
 UpdaterProgram::UpdaterProgram(std::function<std::filesystem::path()> runDirectory,
                                std::string baseUrl, std::unique_ptr<HttpClient> http,
-                               ui::LayerOptions options)
+                               ui::LayerOptions options, FetchLimits limits)
     : layer_(ui::CreateLayer(handlers_, options)),
       files_(std::make_unique<core::FileStore>(std::move(runDirectory))),
       http_(std::move(http)),
-      updater_(std::make_unique<Updater>(*layer_, *files_, *http_, std::move(baseUrl))) {
+      updater_(std::make_unique<Updater>(*layer_, *files_, *http_, std::move(baseUrl), limits)) {
   updater_->Bind(handlers_);
 }
 

@@ -19,7 +19,8 @@ namespace updater {
 class UpdaterProgram {
  public:
   UpdaterProgram(std::function<std::filesystem::path()> runDirectory, std::string baseUrl,
-                 std::unique_ptr<HttpClient> http, ui::LayerOptions options = {});
+                 std::unique_ptr<HttpClient> http, ui::LayerOptions options = {},
+                 FetchLimits limits = {});
   ~UpdaterProgram();
 
   ui::Layer& layer() { return *layer_; }

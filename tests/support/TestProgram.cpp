@@ -39,30 +39,47 @@ TestProgram::TestProgram() : root_(MakeTempRoot()), runDir_(root_ / "run"), home
 }
 
 TestProgram::~TestProgram() {
+  End();
+  std::error_code ec;
+  fs::remove_all(root_, ec);
+}
+
+void TestProgram::End() {
+  if (!parts_) return;
   // End the program first so that handlers waiting in modal windows return
   // while the layer still exists, then take it down on the UI thread.
   driver_->Post([this] { parts_->program->layer().EndProgram(0); });
   driver_.reset();
   ui::RunOnUiThread([this] { parts_.reset(); });
-  std::error_code ec;
-  fs::remove_all(root_, ec);
+}
+
+void TestProgram::WaitForStartWrites() const {
+  if (parts_ && parts_->program) parts_->program->WaitForStartWrites();
 }
 
 void TestProgram::Write(std::string_view name, std::string_view bytes) {
+  WaitForStartWrites();
   const fs::path path = runDir_ / fs::path(name);
   fs::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string TestProgram::Read(std::string_view name) const {
+  WaitForStartWrites();
   if (!fs::is_regular_file(runDir_ / fs::path(name))) return {};
   std::ifstream in(runDir_ / fs::path(name), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool TestProgram::Has(std::string_view name) const { return fs::exists(runDir_ / fs::path(name)); }
+bool TestProgram::Has(std::string_view name) const {
+  WaitForStartWrites();
+  return fs::exists(runDir_ / fs::path(name));
+}
 
-void TestProgram::Remove(std::string_view name) { fs::remove(runDir_ / fs::path(name)); }
+void TestProgram::Remove(std::string_view name) {
+  WaitForStartWrites();
+  fs::remove(runDir_ / fs::path(name));
+}
 
 ui::Layer& TestProgram::layer() { return parts_->program->layer(); }
 

@@ -28,7 +28,8 @@ class TestProgram {
 
   const fs::path& RunDir() const { return runDir_; }
   const fs::path& Home() const { return home_; }
-  // Run-directory files by name ("RS.vlok", "root/root.vlok").
+  // Run-directory files by name ("RS.vlok", "root/root.vlok"). Each first
+  // waits for the files the start writes on a thread of its own.
   void Write(std::string_view name, std::string_view bytes);
   std::string Read(std::string_view name) const;
   bool Has(std::string_view name) const;
@@ -47,6 +48,11 @@ class TestProgram {
   // Start(), then the splash timer fires (when the splash is open) so that the
   // start work runs to its end.
   void StartPastSplash();
+  // Returns once the files the start writes on a thread of its own are written.
+  void WaitForStartWrites() const;
+  // Ends the program and takes it down at once, as the destructor does; the
+  // run directory stays for the test to look at.
+  void End();
 
  private:
   struct Parts;

@@ -4,19 +4,25 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
 namespace core::native {
-namespace {
 
-mode_t Umask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
+// Read, not set and restored: setting the mask to learn it would let a file
+// made meanwhile by another thread get every permission bit.
+unsigned FileCreationMask() {
+  if (std::FILE* status = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    unsigned mask = 0;
+    bool found = false;
+    while (!found && std::fgets(line, sizeof line, status)) found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    std::fclose(status);
+    if (found) return mask;
+  }
+  return 022;
 }
-
-}  // namespace
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
 
@@ -51,7 +57,7 @@ int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std:
   std::error_code ec;
   const auto old = fs::status(path, ec);
   const mode_t mode = fs::exists(old) ? static_cast<mode_t>(old.permissions() & fs::perms::mask)
-                                      : static_cast<mode_t>(0666 & ~Umask());
+                                      : static_cast<mode_t>(0666 & ~FileCreationMask());
   if (ok && ::fchmod(fd, mode) != 0) ok = fail(errno);
   if (ok && ::fsync(fd) != 0) ok = fail(errno);
   if (::close(fd) != 0 && ok) ok = fail(errno);

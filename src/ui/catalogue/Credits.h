@@ -17,6 +17,11 @@
 #ifndef BREVANT_UPDATE_BASE_URL
 #define BREVANT_UPDATE_BASE_URL "https://download.brevant.org/releases/assets/"
 #endif
+// The download address the About page shows: a page for a browser on the
+// same host.
+#ifndef BREVANT_RELEASES_PAGE_URL
+#define BREVANT_RELEASES_PAGE_URL "https://download.brevant.org/releases/"
+#endif
 
 // The product line of the About page: publisher, product and version.
 #ifndef BREVANT_VERSION

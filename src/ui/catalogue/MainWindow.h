@@ -155,7 +155,7 @@ inline constexpr ControlSpec kMainWindowControls[] = {
      .width = 336, .height = 16, .text = BREVANT_PRODUCT_LINE, .font = LightFace(10), .textColor = kRed,
      .halign = HAlign::Center, .valign = VAlign::Center},
     {.name = "透明标签14", .kind = Kind::TransparentLabel, .container = "选择", .page = 2, .left = 120, .top = 328,
-     .width = 336, .height = 48, .text = "下载地址：\r\n\r\n" BREVANT_UPDATE_BASE_URL, .font = LightFace(14),
+     .width = 336, .height = 48, .text = "下载地址：\r\n\r\n" BREVANT_RELEASES_PAGE_URL, .font = LightFace(14),
      .textColor = Rgb(255, 128, 0), .halign = HAlign::Center, .valign = VAlign::Center, .wrap = true},
     // Above the page's top edge: created but never seen, and without an event.
     {.name = "超级按钮2", .kind = Kind::SuperButton, .container = "选择", .page = 2, .left = 272, .top = -32,

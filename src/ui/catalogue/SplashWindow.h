@@ -11,7 +11,7 @@ inline constexpr ControlSpec kSplashWindowControls[] = {
      .handler = Handler::OnSplashPictureMouseDown},
     {.name = "透明标签1", .kind = Kind::TransparentLabel, .container = "图片框1", .left = 0, .top = 208,
      .width = 112, .height = 40,
-     .text = "制作者：" BREVANT_PRODUCT_NAME "\r\n\r\n配色设计：" BREVANT_PRODUCT_NAME, .font = Bold(12),
+     .text = "制作者：" BREVANT_CREDIT_PROGRAMMER "\r\n\r\n配色设计：" BREVANT_CREDIT_COLOUR_DESIGN, .font = Bold(12),
      .textColor = kLightGrey, .halign = HAlign::Left, .wrap = true},
     {.name = "时钟1", .kind = Kind::Timer, .container = "图片框1", .left = 304, .top = 224, .interval = 2000,
      .handler = Handler::OnSplashTimerTick},

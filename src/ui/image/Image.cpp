@@ -43,7 +43,9 @@ Image DecodePng(std::string_view bytes) {
   image.rgba.resize(PNG_IMAGE_SIZE(png));
   const bool ok = png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr) != 0;
   png_image_free(&png);
-  return ok ? image : Image{};
+  // Not "ok ? image : Image{}": that would copy the pixels instead of moving them.
+  if (!ok) return {};
+  return image;
 }
 
 // libjpeg reports a fatal error by calling error_exit, whose default ends the
@@ -143,7 +145,8 @@ Image DecodeJpeg(std::string_view bytes, int fitWidth, int fitHeight) {
   Image image;
   const bool ok = ReadJpeg(cinfo, errors, bytes, fitWidth, fitHeight, image);
   jpeg_destroy_decompress(&cinfo);
-  return ok ? image : Image{};
+  if (!ok) return {};
+  return image;
 }
 
 }  // namespace

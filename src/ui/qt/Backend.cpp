@@ -17,6 +17,7 @@ namespace {
 QApplication* g_application = nullptr;
 
 void StartToolkit(int& argc, char** argv, const FontFaces& faces) {
+  qt::KeepInstalledCopiesOut(faces);
   g_application = new QApplication(argc, argv);
   // The toolkit takes the system's locale; numbers in files and texts always
   // use "." as their decimal point.
@@ -49,8 +50,9 @@ void InitBackend(int& argc, char** argv, const FontFaces& faces) {
   StartToolkit(argc, argv, faces);
 }
 
-int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body,
+                    bool onDisplay) {
+  setenv("QT_QPA_PLATFORM", onDisplay ? "xcb" : "offscreen", 1);
   StartToolkit(argc, argv, faces);
   int result = 1;
   std::thread worker([&] {

@@ -4,7 +4,14 @@
 #include <QByteArray>
 #include <QFontDatabase>
 #include <QStringList>
+#include <set>
+#include <string>
 
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include "core/ResourceFile.h"
 
 namespace ui::qt {
 namespace {
@@ -12,6 +19,7 @@ namespace {
 struct Families {
   QString regular;
   QString light;
+  FontFaces faces;  // as registered
 };
 
 Families& RegisteredFamilies() {
@@ -27,14 +35,74 @@ QString AddFace(std::string_view bytes) {
   return names.isEmpty() ? QString() : names.first();
 }
 
+// The family names of the faces, read from their headers alone.
+std::set<std::string> FamilyNames(const FontFaces& faces) {
+  std::set<std::string> names;
+  FT_Library library = nullptr;
+  if (FT_Init_FreeType(&library) != 0) return names;
+  for (std::string_view bytes : {faces.regular, faces.light, faces.bold}) {
+    FT_Face face = nullptr;
+    if (bytes.empty() || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.data()),
+                                            static_cast<FT_Long>(bytes.size()), 0, &face) != 0) {
+      continue;
+    }
+    if (face->family_name) names.insert(face->family_name);
+    FT_Done_Face(face);
+  }
+  FT_Done_FreeType(library);
+  return names;
+}
+
+// Text for an XML string element.
+std::string XmlText(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
 }  // namespace
+
+void KeepInstalledCopiesOut(const FontFaces& faces) {
+  const std::set<std::string> families = FamilyNames(faces);
+  if (families.empty()) return;
+  std::string rules = "<?xml version=\"1.0\"?><fontconfig><selectfont><rejectfont>";
+  for (const std::string& family : families) {
+    rules += "<pattern><patelt name=\"family\"><string>" + XmlText(family) + "</string></patelt></pattern>";
+  }
+  rules += "</rejectfont></selectfont></fontconfig>";
+  FcConfig* config = FcInitLoadConfig();
+  if (!config) return;
+  if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcFalse) ||
+      !FcConfigBuildFonts(config) || !FcConfigSetCurrent(config)) {
+    FcConfigDestroy(config);
+  }
+}
 
 void RegisterFaces(const FontFaces& faces) {
   Families& families = RegisteredFamilies();
+  families.faces = faces;
   families.regular = AddFace(faces.regular);
   AddFace(faces.bold);
   families.light = AddFace(faces.light);
   if (families.light.isEmpty()) families.light = families.regular;
+}
+
+bool RegisterFontFile(const std::filesystem::path& fontFile) {
+  // The faces are set once, before the first window; only read here.
+  const FontFaces& faces = RegisteredFamilies().faces;
+  for (std::string_view face : {faces.regular, faces.light, faces.bold}) {
+    if (face.empty() || !core::HoldsExactly(fontFile, face)) continue;
+    core::ReleaseResourcePages(face);
+    return true;
+  }
+  return QFontDatabase::addApplicationFont(QString::fromStdString(fontFile.string())) != -1;
 }
 
 QFont MakeFont(const Font& decl) {

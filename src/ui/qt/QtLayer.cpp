@@ -21,10 +21,13 @@
 
 #include "ui/Resources.h"
 #include "ui/qt/Fonts.h"
+#include "ui/qt/FreshWindowGuard.h"
 #include "ui/qt/PictureBox.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/SuperButton.h"
+#include "ui/qt/TextFit.h"
 #include "ui/qt/WindowWidget.h"
+#include "ui/qt/X11Hints.h"
 
 namespace ui::qt {
 namespace {
@@ -44,8 +47,10 @@ QSize ClientSize(const WindowSpec& decl) {
   return {decl.width - 2 * kFrameWidth, decl.height - 2 * kFrameWidth - caption};
 }
 
-Qt::WindowFlags FlagsFor(const WindowSpec& decl) {
-  Qt::WindowFlags flags = decl.taskbar ? Qt::Window : Qt::Tool;
+// An owned window is a dialog of its owner to the window manager, which keeps
+// it above the owner (also above an owner that stays on top).
+Qt::WindowFlags FlagsFor(const WindowSpec& decl, bool owned) {
+  Qt::WindowFlags flags = !decl.taskbar ? Qt::Tool : owned ? Qt::Dialog : Qt::Window;
   if (decl.border == Border::None) {
     flags |= Qt::FramelessWindowHint;
   } else {
@@ -119,7 +124,8 @@ class RadioButton final : public QRadioButton {
 
 }  // namespace
 
-QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options) : handlers_(handlers), options_(options) {}
+QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options)
+    : handlers_(handlers), guard_(std::make_unique<FreshWindowGuard>()), options_(options) {}
 
 QtLayer::~QtLayer() {
   for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
@@ -164,7 +170,7 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   }
   const WindowSpec& decl = Window(w);
   OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
-  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(decl),
+  auto* top = new WindowWidget(ownerWindow ? ownerWindow->widget.data() : nullptr, FlagsFor(decl, ownerWindow != nullptr),
                                [this, w] { ClosedByUser(w); });
   top->setObjectName(QString::fromUtf8(decl.name));
   top->setWindowTitle(FromUtf8(decl.caption));
@@ -193,7 +199,10 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   Deliver(decl.created);
   OpenWindow* stillOpen = Find(w);
   if (!stillOpen || stillOpen->widget != top) return true;
+  if (decl.caption[0] == '\0') KeepCaptionEmpty(top);
+  if (decl.border == Border::Fixed && !HasCaptionBar(decl)) ShowBorderOnly(top);
   top->show();
+  if (!startup_ || w != *startup_) guard_->Guard(top);
   if (!modal) return true;
   QEventLoop loop;
   stillOpen->modalLoop = &loop;
@@ -238,7 +247,10 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(AlignmentOf(c));
         label->setWordWrap(c.wrap);
-        SetColors(label, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window, !transparent);
+        // A label on the default background lets its container show through,
+        // as the system's own labels do inside a group box.
+        SetColors(label, c.textColor, c.backColor, QPalette::WindowText, QPalette::Window,
+                  !transparent && !c.backColor.isDefault);
         widget = label;
         break;
       }
@@ -294,6 +306,10 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       case Kind::ListBox: {
         auto* list = new QListWidget(parent);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
+        // Items are one line each in one font, as in a system list box; the
+        // view then need not measure every item, which keeps a list of
+        // 100,000 register lines quick to open.
+        list->setUniformItemSizes(true);
         list->addItems(ItemsOf(c.items));
         QObject::connect(list, &QListWidget::itemDoubleClicked, [this, h = c.handler] { Deliver(h); });
         widget = list;
@@ -331,10 +347,26 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
     }
     widget->setObjectName(QString::fromUtf8(c.name));
     widget->setGeometry(c.left, c.top, c.width, c.height);
-    if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) widget->setFont(MakeFont(c.font));
+    if (c.kind == Kind::ListBox && !c.container) {
+      // The list stays inside the window's client area, whatever the frame.
+      const QSize client = ClientSize(decl);
+      widget->resize(std::min<int>(c.width, client.width() - c.left), std::min<int>(c.height, client.height() - c.top));
+    }
+    b.widget = widget;
+    if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) {
+      b.font = MakeFont(c.font);
+      widget->setFont(b.font);
+      FitCaption(b);
+    }
     widget->setEnabled(c.enabled);
     if (!c.visible) widget->setVisible(false);
-    b.widget = widget;
+  }
+}
+
+void QtLayer::FitCaption(BuiltControl& b) {
+  if (!b.widget || b.caption.isEmpty()) return;
+  if (const auto area = CaptionAreaOf(b.widget, b.decl->wrap)) {
+    b.widget->setFont(FittingFont(b.font, ForDisplay(b.caption), *area));
   }
 }
 
@@ -448,20 +480,24 @@ void QtLayer::SetText(ControlId c, std::string_view text) {
     case Kind::SuperButton:
       b->caption = value;
       static_cast<SuperButton*>(b->widget.data())->setText(value);
+      FitCaption(*b);
       return;
     case Kind::Label:
     case Kind::TransparentLabel:
       b->caption = value;
       static_cast<QLabel*>(b->widget.data())->setText(ForDisplay(value));
+      FitCaption(*b);
       return;
     case Kind::Button:
     case Kind::RadioButton:
       b->caption = value;
       static_cast<QAbstractButton*>(b->widget.data())->setText(ForDisplay(value));
+      FitCaption(*b);
       return;
     case Kind::GroupBox:
       b->caption = value;
       static_cast<QGroupBox*>(b->widget.data())->setTitle(ForDisplay(value));
+      FitCaption(*b);
       return;
     default:
       return;
@@ -595,6 +631,7 @@ void QtLayer::ShowMessage(std::optional<WindowId> owner, std::string_view text, 
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
   box.setProperty("brevantOwner", ownerWindow ? static_cast<int>(*owner) : -1);
+  guard_->Guard(&box);
   box.exec();
 }
 
@@ -605,13 +642,12 @@ std::string QtLayer::BrowseForPath(std::string_view prompt) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setWindowModality(Qt::ApplicationModal);
+  guard_->Guard(&dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return ToGbk(dialog.selectedFiles().first());
 }
 
-bool QtLayer::RegisterFontFile(const std::filesystem::path& fontFile) {
-  return QFontDatabase::addApplicationFont(QString::fromStdString(fontFile.string())) != -1;
-}
+bool QtLayer::RegisterFontFile(const std::filesystem::path& fontFile) { return qt::RegisterFontFile(fontFile); }
 
 QtLayer* AsQtLayer(Layer& layer) { return dynamic_cast<QtLayer*>(&layer); }
 

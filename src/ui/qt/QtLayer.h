@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QFont>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -16,6 +17,8 @@ class QTimer;
 
 namespace ui::qt {
 
+class FreshWindowGuard;
+
 // One control of an open window.
 struct BuiltControl {
   const ControlSpec* decl = nullptr;
@@ -25,6 +28,7 @@ struct BuiltControl {
   std::vector<QPointer<QWidget>> pages;  // page containers: one child area per page
   int page = 0;                          // page containers: the current page
   QString caption;                       // labels and buttons: the caption as set (with CR LF)
+  QFont font;                            // the catalogue's font; a long caption may be drawn smaller
 };
 
 // A window from load to close.
@@ -86,10 +90,14 @@ class QtLayer final : public Layer {
   BuiltControl* Require(ControlId c, Access access);
   void Fatal(const char* utf8Message);
   void Build(OpenWindow& window, QWidget* top);
+  // Shows the caption at the catalogue's font size, or smaller where it
+  // would not fit the control otherwise.
+  void FitCaption(BuiltControl& control);
   void Deliver(Handler h);
   void Destroy(WindowId w);
 
   const HandlerTable& handlers_;
+  std::unique_ptr<FreshWindowGuard> guard_;
   LayerOptions options_;
   std::array<std::unique_ptr<OpenWindow>, kWindowCount> open_{};
   std::optional<WindowId> startup_;

@@ -1,6 +1,7 @@
 // HTTPS GET on Qt Network: peers are verified against the system's
 // authorities (plus any extra ones given), redirects are followed only to
 // https addresses and only a few times, and a transfer that stalls is given up.
+// The body is handed on piece by piece as it arrives, never gathered here.
 
 #include <QByteArray>
 #include <QList>
@@ -8,6 +9,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QObject>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslSocket>
@@ -24,6 +26,9 @@ namespace {
 bool IsHttps(const QUrl& url) {
   return url.isValid() && url.scheme() == QLatin1String("https") && !url.host().isEmpty();
 }
+
+// How much Qt keeps of a body not yet handed on; the socket waits beyond it.
+constexpr qint64 kReadBufferBytes = 256 * 1024;
 
 class QtHttpClient final : public HttpClient {
  public:
@@ -46,10 +51,10 @@ class QtHttpClient final : public HttpClient {
     }
   }
 
-  void Get(const std::string& url, Progress progress, Done done) override {
+  void Get(const std::string& url, Receiver receiver) override {
     const QUrl target = QUrl::fromEncoded(QByteArray::fromStdString(url), QUrl::StrictMode);
     if (!IsHttps(target)) {
-      Fail(std::move(done), "only https addresses are fetched");
+      Fail(std::move(receiver.end), "only https addresses are fetched");
       return;
     }
     QNetworkRequest request(target);
@@ -60,9 +65,16 @@ class QtHttpClient final : public HttpClient {
     request.setTransferTimeout(options_.transferTimeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
+    // The body as stored: Qt then neither asks for nor unpacks compressed
+    // bodies, so the bytes counted are the bytes the length announces.
+    request.setRawHeader("Accept-Encoding", "identity");
+    // HTTP/1.1 only, whose framing the receiver judges.
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
 
     QNetworkReply* reply = manager_.get(request);
+    reply->setReadBufferSize(kReadBufferBytes);
     running_.insert(reply);
+    auto state = std::make_shared<Request>(Request{reply, std::move(receiver)});
     QObject::connect(reply, &QNetworkReply::redirected, context_.get(), [reply](const QUrl& to) {
       if (IsHttps(to)) {
         emit reply->redirectAllowed();
@@ -70,49 +82,89 @@ class QtHttpClient final : public HttpClient {
         reply->abort();
       }
     });
-    const int64_t maxBytes = options_.maxBodyBytes;
-    QObject::connect(reply, &QNetworkReply::downloadProgress, context_.get(),
-                     [reply, maxBytes, progress](qint64 received, qint64 total) {
-                       if (received > maxBytes) {
-                         reply->abort();
-                         return;
-                       }
-                       if (progress) progress(received, total);
-                     });
+    QObject::connect(reply, &QNetworkReply::readyRead, context_.get(),
+                     [this, state] { Read(state); });
     QObject::connect(reply, &QNetworkReply::finished, context_.get(),
-                     [this, reply, done = std::move(done)] { Finish(reply, done); });
+                     [this, state] { Finish(state); });
   }
 
  private:
+  struct Request {
+    QNetworkReply* reply;
+    Receiver receiver;
+    bool headSent = false;
+    bool stopped = false;
+  };
+
   // Reports a failure as a later event, like every other result.
-  void Fail(Done done, const char* why) {
-    QTimer::singleShot(0, context_.get(), [done = std::move(done), why] {
-      done(HttpResponse{false, {}, why});
-    });
+  void Fail(std::function<void(bool, std::string)> end, std::string why) {
+    QTimer::singleShot(0, context_.get(),
+                       [end = std::move(end), why = std::move(why)] { end(false, why); });
   }
 
-  void Finish(QNetworkReply* reply, const Done& done) {
-    running_.erase(reply);
-    reply->deleteLater();
-    HttpResponse response;
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError) {
-      response.error = reply->errorString().toStdString();
-    } else if (status < 200 || status > 299) {
-      response.error = "HTTP status " + std::to_string(status);
-    } else {
-      const QByteArray body = reply->readAll();
-      const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-      // Qt unpacks a compressed body, whose announced length is the packed one.
-      const bool packed = reply->hasRawHeader("Content-Encoding");
-      if (length.isValid() && !packed && length.toLongLong() != body.size()) {
-        response.error = "the body is shorter than its announced length";
-      } else {
-        response.ok = true;
-        response.body = body.toStdString();
-      }
+  static std::string Header(QNetworkReply* reply, const char* name) {
+    return reply->hasRawHeader(name) ? reply->rawHeader(name).toStdString() : std::string();
+  }
+
+  // Hands on the head, then whatever of the body has arrived. Returns false
+  // when the receiver stopped the transfer.
+  bool Deliver(Request& r) {
+    if (!r.headSent) {
+      r.headSent = true;
+      const ResponseHead head{r.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                              Header(r.reply, "Content-Length"),
+                              Header(r.reply, "Transfer-Encoding"),
+                              Header(r.reply, "Content-Encoding")};
+      if (!r.receiver.head(head)) return false;
     }
-    done(std::move(response));
+    while (r.reply->bytesAvailable() > 0) {
+      const QByteArray piece = r.reply->read(kReadBufferBytes);
+      if (piece.isEmpty()) break;
+      if (!r.receiver.data(std::string_view(piece.constData(), static_cast<size_t>(piece.size()))))
+        return false;
+    }
+    return true;
+  }
+
+  // The receiver said stop: the reply goes without a word, and the end is
+  // reported as a later event, so no call reaches the receiver from inside
+  // its own call.
+  void Stop(Request& r) {
+    r.stopped = true;
+    QNetworkReply* reply = r.reply;
+    running_.erase(reply);
+    QObject::disconnect(reply, nullptr, context_.get(), nullptr);
+    reply->abort();
+    reply->deleteLater();
+    Fail(std::move(r.receiver.end), "stopped by the receiver");
+  }
+
+  // Each call holds the request: disconnecting the reply drops the
+  // connections' own hold on it.
+  void Read(std::shared_ptr<Request> request) {
+    Request& r = *request;
+    if (r.stopped) return;
+    // A redirect's own body is not the answer.
+    const int status = r.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (status >= 300 && status <= 399) return;
+    if (!Deliver(r)) Stop(r);
+  }
+
+  void Finish(std::shared_ptr<Request> request) {
+    Request& r = *request;
+    if (r.stopped) return;
+    running_.erase(r.reply);
+    r.reply->deleteLater();
+    if (r.reply->error() != QNetworkReply::NoError) {
+      r.receiver.end(false, r.reply->errorString().toStdString());
+      return;
+    }
+    if (!Deliver(r)) {
+      r.stopped = true;
+      r.receiver.end(false, "stopped by the receiver");
+      return;
+    }
+    r.receiver.end(true, {});
   }
 
   HttpOptions options_;

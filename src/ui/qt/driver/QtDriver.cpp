@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 #include "ui/Backend.h"
 #include "ui/qt/QtLayer.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/TextFit.h"
 
 namespace ui::qt {
 namespace {
@@ -80,6 +82,31 @@ class QtDriver final : public Driver {
     });
   }
 
+  bool DoubleClick(ControlId c) override {
+    auto global = std::make_shared<QPoint>();
+    auto started = std::make_shared<unsigned long>();
+    // The first click may open a modal window, and then the driver is back
+    // while that window waits.
+    if (!Act(c, [global, started](QWidget* w) {
+          QWidget* top = w->window();
+          *global = top->windowHandle()->mapToGlobal(w->mapTo(top, w->rect().center()));
+          *started = QTest::lastMouseTimestamp;
+          PressAndRelease(top, *global);
+        })) {
+      return false;
+    }
+    Post([this, global, started] {
+      // The second click lands on whatever is under the pointer now: a window
+      // that opened modal in between, or the window clicked first.
+      QWidget* top = QApplication::activeModalWidget();
+      if (!top || !top->frameGeometry().contains(*global)) top = QApplication::widgetAt(*global);
+      if (!top) return;
+      QTest::lastMouseTimestamp = static_cast<int>(*started) + 150;
+      PressAndRelease(top->window(), *global);
+    });
+    return true;
+  }
+
   bool ChooseItem(ControlId c, int index) override {
     return Act(c, [index](QWidget* w) {
       auto* combo = qobject_cast<QComboBox*>(w);
@@ -132,9 +159,11 @@ class QtDriver final : public Driver {
       QPointer<QWindow> window = top->windowHandle();
       const QPoint start = w->mapTo(top, w->rect().center());
       const QPoint startGlobal = top->mapToGlobal(start);
-      static int timestamp = 1 << 20;
       auto send = [&](QPoint local, QPoint global, Qt::MouseButtons held, QEvent::Type type) {
-        if (window) qt_handleMouseEvent(window, local, global, held, Qt::LeftButton, type, Qt::NoModifier, ++timestamp);
+        if (window) {
+          qt_handleMouseEvent(window, local, global, held, Qt::LeftButton, type, Qt::NoModifier,
+                              ++QTest::lastMouseTimestamp);
+        }
       };
       send(start, startGlobal, Qt::LeftButton, QEvent::MouseButtonPress);
       // The window may follow the pointer: each move is reported where the
@@ -236,6 +265,42 @@ class QtDriver final : public Driver {
     });
   }
 
+  Rect ClientGeometry(WindowId w) override {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window || !window->widget) return Rect{};
+      const QPoint topLeft = window->widget->mapToGlobal(QPoint(0, 0));
+      return Rect{topLeft.x(), topLeft.y(), window->widget->width(), window->widget->height()};
+    });
+  }
+
+  Rect ScreenRect(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->widget) return Rect{};
+      const QPoint topLeft = b->widget->mapToGlobal(QPoint(0, 0));
+      return Rect{topLeft.x(), topLeft.y(), b->widget->width(), b->widget->height()};
+    });
+  }
+
+  bool CaptionFits(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->widget || b->caption.isEmpty()) return true;
+      const auto area = CaptionAreaOf(b->widget, b->decl->wrap);
+      if (!area) return true;
+      return QFontInfo(b->widget->font()).pixelSize() >= kSmallestCaptionPx &&
+             TextFits(b->widget->font(), ForDisplay(b->caption), *area);
+    });
+  }
+
+  uint64_t NativeHandle(WindowId w) override {
+    return Read([&]() -> uint64_t {
+      OpenWindow* window = layer_.Find(w);
+      return window && window->widget && window->widget->isVisible() ? window->widget->winId() : 0;
+    });
+  }
+
   std::optional<MessageBoxInfo> OpenMessageBox() override {
     return Read([&]() -> std::optional<MessageBoxInfo> {
       QMessageBox* box = CurrentMessageBox();
@@ -255,6 +320,7 @@ class QtDriver final : public Driver {
       QAbstractButton* button = box->button(QMessageBox::Ok);
       if (!button) return;
       *ok = true;
+      TakeAMoment();
       QTest::mouseClick(button, Qt::LeftButton);
     });
     return *ok;
@@ -314,20 +380,27 @@ class QtDriver final : public Driver {
     // Through the window system, as a real pointer would: the event goes to
     // whatever is on top at that point, and blocked windows get nothing.
     // Nothing else is processed here; the driver lets the event loop settle.
-    static int timestamp = 0;
     QWidget* top = w->window();
+    const QPoint global = top->windowHandle()->mapToGlobal(w->mapTo(top, at));
+    PressAndRelease(top, global);
+  }
+
+  // Left button down and up at a point of the screen, in the window given.
+  static void PressAndRelease(QWidget* top, QPoint global) {
     QPointer<QWindow> window = top->windowHandle();
-    const QPointF local = w->mapTo(top, at);
-    const QPointF global = window->mapToGlobal(local.toPoint());
-    timestamp += 1000;  // far enough apart never to count as a double click
+    const QPointF local = window->mapFromGlobal(global);
     qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress,
-                        Qt::NoModifier, timestamp);
-    timestamp += 1;
+                        Qt::NoModifier, QTest::lastMouseTimestamp);
+    QTest::lastMouseTimestamp += 60;
     if (window) {
       qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease,
-                          Qt::NoModifier, timestamp);
+                          Qt::NoModifier, QTest::lastMouseTimestamp);
     }
   }
+
+  // Each action of the user comes a moment after the one before: never as
+  // part of a double click, and never onto a window that has just opened.
+  static void TakeAMoment() { QTest::lastMouseTimestamp += 1000; }
 
   static bool Blocked(QWidget* w) {
     QWidget* modal = QApplication::activeModalWidget();
@@ -341,6 +414,7 @@ class QtDriver final : public Driver {
       BuiltControl* b = layer_.FindControl(c);
       if (!b || !b->widget || !b->widget->isVisible() || !b->widget->isEnabled() || Blocked(b->widget)) return;
       *ok = true;
+      TakeAMoment();
       action(b->widget);
     });
     return *ok;

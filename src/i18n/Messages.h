@@ -1,0 +1,93 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "i18n/Language.h"
+
+namespace core {
+class FileStore;
+}
+
+namespace i18n {
+
+// A message the program shows of its own accord, in the four interface
+// languages (UTF-8 in the source). "{}" marks where an argument goes, in
+// order; the arguments are GBK texts such as file names.
+struct Message {
+  const char* chinese;
+  const char* english;
+  const char* japanese;
+  const char* russian;
+};
+
+// The message in one language, as GBK.
+std::string Say(const Message& message, Language language,
+                std::initializer_list<std::string_view> args = {});
+
+// The language the teacher reads: the one stored in "language.vlok", read now
+// as the announcements read it; Chinese when the file holds none of the four.
+Language StoredLanguage(const core::FileStore& files);
+
+// The message in the stored language, as GBK.
+std::string Say(const core::FileStore& files, const Message& message,
+                std::initializer_list<std::string_view> args = {});
+
+// The program's own messages. Add a new one here and to kAllMessages, which
+// the tests check for texts that GBK cannot hold.
+namespace msg {
+
+inline constexpr Message kHeadcountMissing{
+    "人数必须至少为1，请在设置页设置人数。",
+    "The number of students must be at least 1. Please set it on the Setting page.",
+    "人数は1以上にしてください。設定ページで人数を設定してください。",
+    "Число учеников должно быть не меньше 1. Укажите его на странице Настр."};
+
+inline constexpr Message kPasswordNotSaved{
+    "密码未能保存：无法写入程序目录中的密码文件，请检查后重试。",
+    "The password was not saved: the password file in the program's folder could not be written. "
+    "Please check and try again.",
+    "パスワードを保存できませんでした。"
+    "プログラムのフォルダーにあるパスワードファイルに書き込めません。"
+    "確認してからもう一度お試しください。",
+    "Пароль не сохранён: не удалось записать файл пароля в папке программы. Проверьте и попробуйте "
+    "ещё раз."};
+
+// A failed save: the title, one line per file ({} the file, {} the reason),
+// then the reasons.
+inline constexpr Message kSaveFailedTitle{"保存失败", "Save failed", "保存に失敗しました",
+                                          "Ошибка сохранения"};
+inline constexpr Message kCannotSaveFile{"无法保存文件 {}：{}。", "Could not save the file {}: {}.",
+                                         "ファイル {} を保存できませんでした：{}。",
+                                         "Не удалось сохранить файл {}: {}."};
+inline constexpr Message kFolderInTheWay{
+    "已有同名的文件夹", "a folder of the same name is in the way", "同じ名前のフォルダーがあります",
+    "уже есть папка с таким именем"};
+inline constexpr Message kNoProgramFolder{
+    "程序所在的文件夹不存在", "the program's folder does not exist",
+    "プログラムのフォルダーが存在しません", "папка программы не существует"};
+inline constexpr Message kNoWritePermission{"没有写入权限", "there is no permission to write",
+                                            "書き込みが許可されていません",
+                                            "нет разрешения на запись"};
+inline constexpr Message kReadOnlyDisk{"磁盘是只读的", "the disk is read-only",
+                                       "ディスクは読み取り専用です", "диск только для чтения"};
+inline constexpr Message kDiskFull{"磁盘空间不足", "the disk is full",
+                                   "ディスクの空き容量が足りません", "на диске не хватает места"};
+inline constexpr Message kFileInUse{"文件正在被使用", "the file is in use", "ファイルは使用中です",
+                                    "файл занят другой программой"};
+inline constexpr Message kPathTooLong{"路径太长", "the path is too long", "パスが長すぎます",
+                                      "слишком длинный путь"};
+inline constexpr Message kUnknownError{"未知错误", "unknown error", "不明なエラー",
+                                       "неизвестная ошибка"};
+inline constexpr Message kSystemError{"系统错误 {}", "system error {}", "システムエラー {}",
+                                      "системная ошибка {}"};
+
+inline constexpr const Message* kAllMessages[] = {
+    &kHeadcountMissing, &kPasswordNotSaved,  &kSaveFailedTitle, &kCannotSaveFile, &kFolderInTheWay,
+    &kNoProgramFolder,  &kNoWritePermission, &kReadOnlyDisk,    &kDiskFull,       &kFileInUse,
+    &kPathTooLong,      &kUnknownError,      &kSystemError,
+};
+
+}  // namespace msg
+}  // namespace i18n

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include "ui/ControlSpec.h"
+#include "ui/FontFaces.h"
+
+namespace ui::win32 {
+
+// Makes the program's faces available to this process only, before the first
+// window is built.
+void RegisterFaces(const FontFaces& faces);
+
+// The font of a control; fonts are made once and kept for the program's life.
+HFONT FontFor(const Font& decl);
+
+// The catalogue's pixels are pixels at 96 dots per inch; on a screen set to
+// more, every position, size and character height grows with it.
+void ReadScreenDpi();
+int Scaled(int px);
+int Unscaled(int devicePx);
+
+}  // namespace ui::win32

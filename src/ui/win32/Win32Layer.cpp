@@ -1,0 +1,724 @@
+#include "ui/win32/Win32Layer.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "ui/Resources.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/WinText.h"
+#include "ui/win32/Widgets.h"
+
+namespace ui::win32 {
+namespace {
+
+// Room for the list of a drop-down combo box below its field.
+constexpr int kDropDownHeight = 200;
+
+bool HasCaptionBar(const WindowSpec& decl) {
+  return decl.border != Border::None && (decl.caption[0] != '\0' || decl.systemMenu);
+}
+
+std::vector<std::wstring> ItemsOf(const char* utf8) {
+  std::vector<std::wstring> items;
+  std::string_view all(utf8);
+  if (all.empty()) return items;
+  for (;;) {
+    const std::size_t end = all.find('\n');
+    items.push_back(FromUtf8(all.substr(0, end)));
+    if (end == std::string_view::npos) break;
+    all.remove_prefix(end + 1);
+  }
+  return items;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+Widget* NewWidget(Role role, Win32Layer* layer, const WindowSpec& window, const ControlSpec* decl) {
+  auto* w = new Widget;
+  w->role = role;
+  w->layer = layer;
+  w->window = window.id;
+  w->windowDecl = &window;
+  w->decl = decl;
+  return w;
+}
+
+UINT_PTR TimerId(std::size_t index) { return kFirstControlId + index; }
+
+// Places the edit control of an edit box in the middle of its area: a
+// single-line edit control draws its text at its top.
+void PlaceEdit(HWND host, HWND edit, HFONT font) {
+  RECT client;
+  GetClientRect(host, &client);
+  HDC dc = GetDC(edit);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(edit, dc);
+  const int margin = Scaled(3);
+  const int height = std::min<int>(metrics.tmHeight + Scaled(2), client.bottom);
+  MoveWindow(edit, margin, (client.bottom - height) / 2, std::max<int>(client.right - 2 * margin, 1), height, FALSE);
+}
+
+BOOL CALLBACK EndOneDialog(HWND hwnd, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (lstrcmpW(name, L"#32770") == 0) EndDialog(hwnd, IDCANCEL);
+  return TRUE;
+}
+
+bool IsFullPath(const std::wstring& text) {
+  return (text.size() >= 3 && text[1] == L':' && (text[2] == L'\\' || text[2] == L'/')) ||
+         text.starts_with(L"\\\\");
+}
+
+// Watches the browse dialog's OK button: a full path in the edit box is what
+// the user typed, whatever the tree shows.
+LRESULT CALLBACK BrowseDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+  if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+    if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
+      const std::wstring typed = WindowText(edit);
+      if (IsFullPath(typed)) reinterpret_cast<Win32Layer*>(data)->SetTypedPath(typed.c_str());
+    }
+  } else if (msg == WM_NCDESTROY) {
+    RemoveWindowSubclass(dialog, BrowseDialogProc, id);
+  }
+  return DefSubclassProc(dialog, msg, wp, lp);
+}
+
+int CALLBACK BrowseCallback(HWND dialog, UINT msg, LPARAM param, LPARAM data) {
+  auto* layer = reinterpret_cast<Win32Layer*>(data);
+  if (msg == BFFM_INITIALIZED) {
+    layer->SetBrowseDialog(dialog);
+    SetWindowSubclass(dialog, BrowseDialogProc, 1, static_cast<DWORD_PTR>(data));
+  }
+  // A path typed into the edit box that names nothing in the tree is still
+  // the user's choice: a file may be named before it exists.
+  if (msg == BFFM_VALIDATEFAILEDW) layer->SetTypedPath(reinterpret_cast<const wchar_t*>(param));
+  return 0;
+}
+
+}  // namespace
+
+bool PumpOneMessage() {
+  MSG msg;
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+  if (got == 0) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  if (got < 0) return false;
+  // Tab moves between the controls of a window.
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && WidgetOf(root) && IsDialogMessageW(root, &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+Win32Layer::Win32Layer(const HandlerTable& handlers, LayerOptions options)
+    : handlers_(handlers), options_(options) {
+  hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+}
+
+Win32Layer::~Win32Layer() {
+  for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
+  if (hiddenOwner_) DestroyWindow(hiddenOwner_);
+}
+
+OpenWindow* Win32Layer::Find(WindowId w) {
+  const auto i = static_cast<std::size_t>(w);
+  return i < open_.size() ? open_[i].get() : nullptr;
+}
+
+bool Win32Layer::IsOpen(WindowId w) const {
+  const auto i = static_cast<std::size_t>(w);
+  return i < open_.size() && open_[i] != nullptr;
+}
+
+BuiltControl* Win32Layer::FindControl(ControlId c) {
+  OpenWindow* window = Find(c.window);
+  if (!window || c.index >= window->controls.size()) return nullptr;
+  return &window->controls[c.index];
+}
+
+std::optional<WindowId> Win32Layer::WindowOf(HWND topLevel) const {
+  for (std::size_t i = 0; i < open_.size(); ++i) {
+    if (open_[i] && open_[i]->hwnd == topLevel) return static_cast<WindowId>(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<ControlId> Win32Layer::ControlOf(HWND hwnd) {
+  const std::optional<WindowId> w = WindowOf(GetAncestor(hwnd, GA_ROOT));
+  if (!w) return std::nullopt;
+  const int index = GetDlgCtrlID(hwnd) - kFirstControlId;
+  const ControlId id{*w, static_cast<uint16_t>(index)};
+  const BuiltControl* b = index >= 0 ? FindControl(id) : nullptr;
+  if (!b || b->hwnd != hwnd) return std::nullopt;
+  return id;
+}
+
+void Win32Layer::Deliver(Handler h) {
+  if (!Ended()) handlers_.Call(h);
+}
+
+std::vector<HWND> Win32Layer::DisableOthers(HWND except) {
+  std::vector<HWND> disabled;
+  for (const auto& window : open_) {
+    if (window && window->hwnd != except && IsWindowEnabled(window->hwnd)) {
+      EnableWindow(window->hwnd, FALSE);
+      disabled.push_back(window->hwnd);
+    }
+  }
+  return disabled;
+}
+
+void Win32Layer::RunNestedLoop(const bool& done) {
+  while (!done && !Ended()) {
+    if (!PumpOneMessage()) break;
+  }
+}
+
+bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) {
+  if (Ended() || w >= WindowId::Count) return false;
+  if (OpenWindow* open = Find(w)) {
+    // Brought to the front, out of the task bar if it was minimised.
+    if (IsIconic(open->hwnd)) ShowWindow(open->hwnd, SW_RESTORE);
+    ShowWindow(open->hwnd, SW_SHOW);
+    BringWindowToTop(open->hwnd);
+    SetForegroundWindow(open->hwnd);
+    return true;
+  }
+  const WindowSpec& decl = Window(w);
+  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
+  HWND ownerHwnd = ownerWindow ? ownerWindow->hwnd : decl.taskbar ? nullptr : hiddenOwner_;
+
+  DWORD style = WS_CLIPCHILDREN;
+  DWORD exStyle = 0;
+  if (decl.border == Border::None) {
+    style |= WS_POPUP;
+  } else if (HasCaptionBar(decl)) {
+    style |= WS_OVERLAPPED | WS_CAPTION;
+    if (decl.systemMenu) style |= WS_SYSMENU;
+    if (decl.systemMenu && decl.minimizeBox) style |= WS_MINIMIZEBOX;
+  } else {
+    style |= WS_POPUP | WS_DLGFRAME;  // a fixed frame without caption bar
+  }
+  if (decl.topmost) exStyle |= WS_EX_TOPMOST;
+  if (decl.taskbar && ownerHwnd) exStyle |= WS_EX_APPWINDOW;
+
+  const int width = Scaled(decl.width), height = Scaled(decl.height);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  HWND hwnd = CreateWidget(NewWidget(Role::Top, this, decl, nullptr), FromUtf8(decl.caption), style, exStyle, left,
+                           top, width, height, ownerHwnd, 0);
+  if (!hwnd) return false;
+
+  auto window = std::make_unique<OpenWindow>();
+  window->decl = &decl;
+  window->hwnd = hwnd;
+  window->modal = modal;
+  window->owner = ownerWindow ? owner : std::nullopt;
+  OpenWindow& built = *window;
+  open_[static_cast<std::size_t>(w)] = std::move(window);
+  Build(built);
+
+  // The window appears once its created handler has set it up; a window
+  // closed by that handler is never seen.
+  Deliver(decl.created);
+  OpenWindow* stillOpen = Find(w);
+  if (!stillOpen || stillOpen->hwnd != hwnd) return true;
+  if (modal) stillOpen->disabledWhileModal = DisableOthers(hwnd);
+  ShowWindow(hwnd, SW_SHOW);
+  UpdateWindow(hwnd);
+  if (!modal) return true;
+  bool done = false;
+  stillOpen->modalDone = &done;
+  RunNestedLoop(done);
+  return true;
+}
+
+void Win32Layer::Build(OpenWindow& window) {
+  const WindowSpec& decl = *window.decl;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  window.controls.resize(decl.controls.size());
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    const ControlSpec& c = decl.controls[i];
+    BuiltControl& b = window.controls[i];
+    b.decl = &c;
+    HWND parent = window.hwnd;
+    if (c.container) {
+      for (std::size_t j = 0; j < i; ++j) {
+        if (std::string_view(decl.controls[j].name) != c.container) continue;
+        const BuiltControl& holder = window.controls[j];
+        parent = holder.pages.empty()
+                     ? holder.hwnd
+                     : holder.pages[static_cast<std::size_t>(
+                           std::clamp<int>(c.page, 0, static_cast<int>(holder.pages.size()) - 1))];
+        break;
+      }
+    }
+    const int id = kFirstControlId + static_cast<int>(i);
+    const int x = Scaled(c.left), y = Scaled(c.top), w = Scaled(c.width), h = Scaled(c.height);
+    const DWORD common = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0u);
+    const std::wstring text = FromUtf8(c.text);
+    HFONT font = FontFor(c.font);
+    auto standard = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const std::wstring& caption, int height) {
+      HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), common | style, x, y, w, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      return hwnd;
+    };
+    auto own = [&](Role role, DWORD style, DWORD exStyle, const std::wstring& caption) {
+      return CreateWidget(NewWidget(role, this, decl, &c), caption, common | style, exStyle, x, y, w, h, parent, id);
+    };
+    HWND hwnd = nullptr;
+    switch (c.kind) {
+      case Kind::SuperButton:
+        hwnd = own(Role::SuperButton, 0, 0, text);
+        break;
+      case Kind::Label:
+        hwnd = own(Role::Label, 0, 0, text);
+        break;
+      case Kind::TransparentLabel:
+        hwnd = own(Role::TransparentLabel, 0, 0, text);
+        break;
+      case Kind::EditBox: {
+        hwnd = own(Role::EditHost, WS_CLIPCHILDREN, 0, L"");
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+        style |= c.halign == HAlign::Center ? ES_CENTER : c.halign == HAlign::Right ? ES_RIGHT : ES_LEFT;
+        if (c.editMode == EditMode::Password) style |= ES_PASSWORD;
+        if (c.editMode == EditMode::ReadOnly) style |= ES_READONLY;
+        b.edit = CreateWindowExW(0, L"EDIT", text.c_str(), style, 0, 0, 1, 1, hwnd, nullptr, instance, nullptr);
+        SendMessageW(b.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageW(b.edit, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
+        if (c.editMode == EditMode::Password) SendMessageW(b.edit, EM_SETPASSWORDCHAR, L'*', 0);
+        PlaceEdit(hwnd, b.edit, font);
+        if (!c.enabled) EnableWindow(b.edit, FALSE);
+        break;
+      }
+      case Kind::Button:
+        hwnd = standard(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0, text, h);
+        break;
+      case Kind::RadioButton:
+        hwnd = standard(L"BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0, text, h);
+        SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        break;
+      case Kind::GroupBox:
+        hwnd = own(Role::Group, WS_CLIPCHILDREN, 0, text);
+        break;
+      case Kind::ComboBox: {
+        DWORD style = WS_TABSTOP | WS_VSCROLL;
+        style |= c.comboStyle == ComboStyle::Simple             ? CBS_SIMPLE | CBS_AUTOHSCROLL
+                 : c.comboStyle == ComboStyle::EditableDropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL
+                                                                : CBS_DROPDOWNLIST;
+        const int height = c.comboStyle == ComboStyle::Simple ? h : h + Scaled(kDropDownHeight);
+        hwnd = standard(L"COMBOBOX", style, 0, L"", height);
+        for (const std::wstring& item : ItemsOf(c.items)) {
+          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        // The field takes the declared height.
+        SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - Scaled(6), 1));
+        SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+        // The declared text is applied after the selection.
+        if (c.comboStyle != ComboStyle::DropDownList) SetWindowTextW(hwnd, text.c_str());
+        break;
+      }
+      case Kind::ListBox:
+        hwnd = standard(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+                        L"", h);
+        for (const std::wstring& item : ItemsOf(c.items)) {
+          SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        break;
+      case Kind::PictureBox:
+        hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");
+        SetPictureBytes(hwnd, Picture(c.picture), true);
+        break;
+      case Kind::Timer:
+        SetInterval(ControlId{decl.id, static_cast<uint16_t>(i)}, c.interval);
+        continue;
+      case Kind::PageContainer: {
+        hwnd = own(Role::PageArea, WS_CLIPCHILDREN, 0, L"");
+        const std::vector<std::wstring> titles = ItemsOf(c.items);
+        for (std::size_t p = 0; p < std::max<std::size_t>(1, titles.size()); ++p) {
+          HWND page = CreateWidget(NewWidget(Role::Page, this, decl, &c), p < titles.size() ? titles[p] : L"",
+                                   WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (p == 0 ? WS_VISIBLE : 0u), 0, 0,
+                                   0, w, h, hwnd, 0);
+          b.pages.push_back(page);
+        }
+        break;
+      }
+    }
+    if (!hwnd) continue;
+    if (c.kind == Kind::SuperButton || c.kind == Kind::Label || c.kind == Kind::TransparentLabel ||
+        c.kind == Kind::GroupBox) {
+      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+    if (!c.enabled) EnableWindow(hwnd, FALSE);
+    // A control declared later lies above the ones before it.
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    b.hwnd = hwnd;
+  }
+}
+
+void Win32Layer::ClosedByUser(WindowId w) {
+  OpenWindow* window = Find(w);
+  if (!window || !IsWindowEnabled(window->hwnd)) return;
+  CloseWindow(w);
+}
+
+void Win32Layer::CloseWindow(WindowId w) {
+  if (!IsOpen(w)) return;
+  if (startup_ && w == *startup_) {
+    EndProgram(0);
+    return;
+  }
+  Destroy(w);
+}
+
+void Win32Layer::Destroy(WindowId w) {
+  std::unique_ptr<OpenWindow>& slot = open_[static_cast<std::size_t>(w)];
+  if (!slot) return;
+  // Windows owned by this one go with it.
+  for (std::size_t i = 0; i < open_.size(); ++i) {
+    if (open_[i] && open_[i]->owner == w) Destroy(static_cast<WindowId>(i));
+  }
+  std::unique_ptr<OpenWindow> window = std::move(slot);
+  if (window->modalDone) *window->modalDone = true;
+  for (std::size_t i = 0; i < window->controls.size(); ++i) {
+    if (window->controls[i].decl && window->controls[i].decl->kind == Kind::Timer) KillTimer(window->hwnd, TimerId(i));
+  }
+  // The windows a modal window blocked take input again before it goes, so
+  // that one of them becomes the active window.
+  for (HWND other : window->disabledWhileModal) {
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  }
+  if (GetCapture() && GetAncestor(GetCapture(), GA_ROOT) == window->hwnd) ReleaseCapture();
+  CloseLater(window->hwnd);
+}
+
+void Win32Layer::EndProgram(int exitCode) {
+  if (Ended()) return;
+  exitCode_ = exitCode;
+  // Message boxes and the browse dialog close with the program.
+  EnumThreadWindows(GetCurrentThreadId(), EndOneDialog, 0);
+  for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
+  if (!options_.hostedEventLoop) PostQuitMessage(exitCode);
+}
+
+int Win32Layer::Run(WindowId startup) {
+  startup_ = startup;
+  if (!LoadWindow(startup, kNoOwner, false)) {
+    if (Ended()) return *exitCode_;
+    Fatal("载入启动窗口失败");
+    return 1;
+  }
+  if (Ended() || options_.hostedEventLoop) return exitCode_.value_or(0);
+  while (PumpOneMessage()) {
+  }
+  return exitCode_.value_or(0);
+}
+
+void Win32Layer::Fatal(const char* utf8Message) {
+  std::fprintf(stderr, "%s\n", utf8Message);
+  if (!options_.hostedEventLoop) {
+    MessageBoxW(nullptr, FromUtf8(utf8Message).c_str(), L"", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
+  }
+  EndProgram(1);
+}
+
+BuiltControl* Win32Layer::Require(ControlId c, Access access) {
+  if (Ended()) return nullptr;
+  BuiltControl* control = FindControl(c);
+  if (!control) {
+    Fatal(access == Access::Read ? "读取组件属性时发现指定窗口尚未载入" : "修改组件属性时发现指定窗口尚未载入");
+    return nullptr;
+  }
+  return control;
+}
+
+std::string Win32Layer::Text(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  if (!b || !b->hwnd) return {};
+  switch (b->decl->kind) {
+    case Kind::EditBox:
+      return ToGbk(WindowText(b->edit));
+    case Kind::ListBox: {
+      const LRESULT row = SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0);
+      if (row < 0) return {};
+      std::wstring item(static_cast<std::size_t>(SendMessageW(b->hwnd, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
+      item.resize(static_cast<std::size_t>(
+          SendMessageW(b->hwnd, LB_GETTEXT, row, reinterpret_cast<LPARAM>(item.data()))));
+      return ToGbk(item);
+    }
+    default:
+      return ToGbk(WindowText(b->hwnd));
+  }
+}
+
+void Win32Layer::SetText(ControlId c, std::string_view text) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->hwnd) return;
+  const std::wstring value = FromGbk(text);
+  switch (b->decl->kind) {
+    case Kind::EditBox:
+      SetWindowTextW(b->edit, value.c_str());
+      return;
+    case Kind::ComboBox:
+      if (b->decl->comboStyle != ComboStyle::DropDownList) SetWindowTextW(b->hwnd, value.c_str());
+      return;
+    case Kind::ListBox:
+    case Kind::PictureBox:
+    case Kind::PageContainer:
+    case Kind::Timer:
+      return;
+    default:
+      SetWindowTextW(b->hwnd, value.c_str());
+      return;
+  }
+}
+
+bool Win32Layer::Visible(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b && b->hwnd && (GetWindowLongW(b->hwnd, GWL_STYLE) & WS_VISIBLE);
+}
+
+void Win32Layer::SetVisible(ControlId c, bool visible) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (b && b->hwnd) ShowWindow(b->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32Layer::Enabled(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b && b->hwnd && IsWindowEnabled(b->hwnd);
+}
+
+void Win32Layer::SetEnabled(ControlId c, bool enabled) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->hwnd) return;
+  EnableWindow(b->hwnd, enabled ? TRUE : FALSE);
+  if (b->edit) EnableWindow(b->edit, enabled ? TRUE : FALSE);
+}
+
+int Win32Layer::Selection(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  if (!b || !b->hwnd) return -1;
+  if (b->decl->kind == Kind::ComboBox) return static_cast<int>(SendMessageW(b->hwnd, CB_GETCURSEL, 0, 0));
+  if (b->decl->kind == Kind::ListBox) return static_cast<int>(SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0));
+  return -1;
+}
+
+void Win32Layer::SetSelection(ControlId c, int index) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->hwnd) return;
+  if (b->decl->kind == Kind::ComboBox) {
+    const int count = static_cast<int>(SendMessageW(b->hwnd, CB_GETCOUNT, 0, 0));
+    SendMessageW(b->hwnd, CB_SETCURSEL, static_cast<WPARAM>(std::clamp(index, -1, count - 1)), 0);
+  } else if (b->decl->kind == Kind::ListBox) {
+    const int count = static_cast<int>(SendMessageW(b->hwnd, LB_GETCOUNT, 0, 0));
+    SendMessageW(b->hwnd, LB_SETCURSEL, static_cast<WPARAM>(std::clamp(index, -1, count - 1)), 0);
+  }
+}
+
+int Win32Layer::AddItem(ControlId c, std::string_view text) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->hwnd) return -1;
+  const std::wstring item = FromGbk(text);
+  LRESULT index = -1;
+  if (b->decl->kind == Kind::ComboBox) {
+    index = SendMessageW(b->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  } else if (b->decl->kind == Kind::ListBox) {
+    index = SendMessageW(b->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
+  return index < 0 ? -1 : static_cast<int>(index);
+}
+
+bool Win32Layer::Checked(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b && b->hwnd && b->decl->kind == Kind::RadioButton &&
+         SendMessageW(b->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Win32Layer::SetChecked(ControlId c, bool checked) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || !b->hwnd || b->decl->kind != Kind::RadioButton) return;
+  if (checked) {
+    // Radio buttons of one container form a group.
+    OpenWindow* window = Find(c.window);
+    for (BuiltControl& other : window->controls) {
+      if (&other != b && other.hwnd && other.decl->kind == Kind::RadioButton &&
+          GetParent(other.hwnd) == GetParent(b->hwnd)) {
+        SendMessageW(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+      }
+    }
+  }
+  SendMessageW(b->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void Win32Layer::OnCommand(HWND child, int code) {
+  const std::optional<ControlId> id = ControlOf(child);
+  if (!id) return;
+  BuiltControl* b = FindControl(*id);
+  switch (b->decl->kind) {
+    case Kind::Button:
+      if (code == BN_CLICKED) Deliver(b->decl->handler);
+      return;
+    case Kind::RadioButton:
+      if (code == BN_CLICKED) {
+        SetChecked(*id, true);
+        Deliver(b->decl->handler);
+      }
+      return;
+    case Kind::ListBox:
+      if (code == LBN_DBLCLK) Deliver(b->decl->handler);
+      return;
+    default:
+      return;
+  }
+}
+
+void Win32Layer::SetPicture(ControlId c, std::string_view encoded) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (b && b->hwnd && b->decl->kind == Kind::PictureBox) SetPictureBytes(b->hwnd, encoded);
+}
+
+void Win32Layer::SetInterval(ControlId c, int ms) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || b->decl->kind != Kind::Timer) return;
+  ms = std::max(ms, 0);
+  if (ms == b->interval) return;
+  b->interval = ms;
+  HWND top = Find(c.window)->hwnd;
+  KillTimer(top, TimerId(c.index));
+  if (ms > 0 && !options_.manualTimers) SetTimer(top, TimerId(c.index), static_cast<UINT>(ms), nullptr);
+}
+
+void Win32Layer::OnTimer(WindowId w, UINT_PTR id) {
+  const ControlId c{w, static_cast<uint16_t>(id - kFirstControlId)};
+  BuiltControl* b = FindControl(c);
+  if (b && b->decl->kind == Kind::Timer && b->interval > 0) Deliver(b->decl->handler);
+}
+
+bool Win32Layer::FireTimer(ControlId c) {
+  BuiltControl* b = FindControl(c);
+  if (!b || b->decl->kind != Kind::Timer || b->interval <= 0 || Ended()) return false;
+  Deliver(b->decl->handler);
+  return true;
+}
+
+int Win32Layer::Page(ControlId c) {
+  BuiltControl* b = Require(c, Access::Read);
+  return b ? b->page : 0;
+}
+
+void Win32Layer::SetPage(ControlId c, int page) {
+  BuiltControl* b = Require(c, Access::Write);
+  if (!b || b->pages.empty()) return;
+  b->page = std::clamp(page, 0, static_cast<int>(b->pages.size()) - 1);
+  for (std::size_t p = 0; p < b->pages.size(); ++p) {
+    if (static_cast<int>(p) != b->page) ShowWindow(b->pages[p], SW_HIDE);
+  }
+  ShowWindow(b->pages[static_cast<std::size_t>(b->page)], SW_SHOWNA);
+}
+
+void Win32Layer::BeginDrag(WindowId w, POINT screen) {
+  OpenWindow* window = Find(w);
+  if (!window) return;
+  window->dragging = true;
+  window->dragLast = screen;
+  SetCapture(window->hwnd);
+}
+
+bool Win32Layer::DragMove(WindowId w, POINT screen) {
+  OpenWindow* window = Find(w);
+  if (!window || !window->dragging) return false;
+  const int dx = screen.x - window->dragLast.x, dy = screen.y - window->dragLast.y;
+  if (dx == 0 && dy == 0) return true;
+  RECT r;
+  GetWindowRect(window->hwnd, &r);
+  SetWindowPos(window->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  window->dragLast = screen;
+  return true;
+}
+
+void Win32Layer::EndDrag(WindowId w) {
+  OpenWindow* window = Find(w);
+  if (!window || !window->dragging) return;
+  window->dragging = false;
+  if (GetCapture() == window->hwnd) ReleaseCapture();
+}
+
+void Win32Layer::ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) {
+  if (Ended()) return;
+  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
+  HWND ownerHwnd = ownerWindow ? ownerWindow->hwnd : nullptr;
+  // Modal for the whole program: every window waits for the box.
+  const std::vector<HWND> disabled = DisableOthers(nullptr);
+  MessageBoxW(ownerHwnd, FromGbk(text).c_str(), FromGbk(title).c_str(),
+              MB_OK | MB_TASKMODAL | (ownerHwnd ? 0u : static_cast<UINT>(MB_TOPMOST)));
+  for (HWND other : disabled) {
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  }
+  if (ownerHwnd && IsWindow(ownerHwnd)) SetForegroundWindow(ownerHwnd);
+}
+
+std::string Win32Layer::BrowseForPath(std::string_view prompt) {
+  if (Ended()) return {};
+  const std::wstring title = FromGbk(prompt);
+  HWND active = GetActiveWindow();
+  BROWSEINFOW info{};
+  info.hwndOwner = active && WindowOf(GetAncestor(active, GA_ROOT)) ? active : nullptr;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_BROWSEINCLUDEFILES | BIF_EDITBOX;
+  info.lpfn = BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(this);
+  const std::vector<HWND> disabled = DisableOthers(nullptr);
+  browsePrompt_.assign(prompt);
+  typedPath_.clear();
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  browseDialog_ = nullptr;
+  browsePrompt_.clear();
+  for (HWND other : disabled) {
+    if (IsWindow(other)) EnableWindow(other, TRUE);
+  }
+  if (!typedPath_.empty()) {
+    if (chosen) CoTaskMemFree(chosen);
+    return ToGbk(typedPath_);
+  }
+  if (!chosen) return {};
+  wchar_t path[MAX_PATH * 4] = {};
+  const bool named = SHGetPathFromIDListW(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);
+  return named ? ToGbk(path) : std::string();
+}
+
+bool Win32Layer::RegisterFontFile(const std::string& nativePath) {
+  return RegisterFontFile(std::filesystem::path(FromAnsi(nativePath)));
+}
+
+bool Win32Layer::RegisterFontFile(const std::filesystem::path& fontFile) {
+  return AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr) > 0;
+}
+
+Win32Layer* AsWin32Layer(Layer& layer) { return dynamic_cast<Win32Layer*>(&layer); }
+
+}  // namespace ui::win32
+
+namespace ui {
+
+std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
+  return std::make_unique<win32::Win32Layer>(handlers, options);
+}
+
+}  // namespace ui

@@ -1,0 +1,470 @@
+// The test driver on Win32: it acts as the user with real input messages
+// posted to the controls and reads what the windows show.
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "ui/Backend.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/UiThread.h"
+#include "ui/win32/WinText.h"
+#include "ui/win32/Widgets.h"
+#include "ui/win32/Win32Layer.h"
+#include "ui/win32/driver/PngFile.h"
+
+namespace ui::win32 {
+namespace {
+
+std::wstring WindowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+bool IsDialogClass(HWND hwnd) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  return lstrcmpW(name, L"#32770") == 0;
+}
+
+struct BoxSearch {
+  HWND except;
+  HWND found = nullptr;
+};
+
+// The open message box of the program: a dialog of the standard class that
+// is not the browse dialog.
+HWND CurrentMessageBox(HWND browseDialog) {
+  BoxSearch search{browseDialog};
+  EnumWindows(
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<BoxSearch*>(data);
+        if (hwnd != s->except && IsWindowVisible(hwnd) && IsDialogClass(hwnd) &&
+            GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+          s->found = hwnd;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+LPARAM ClientPoint(HWND target, POINT screen) {
+  ScreenToClient(target, &screen);
+  return MAKELPARAM(static_cast<short>(screen.x), static_cast<short>(screen.y));
+}
+
+POINT CentreOnScreen(HWND hwnd) {
+  RECT r;
+  GetClientRect(hwnd, &r);
+  POINT p{r.right / 2, r.bottom / 2};
+  ClientToScreen(hwnd, &p);
+  return p;
+}
+
+class Win32Driver final : public Driver {
+ public:
+  explicit Win32Driver(Win32Layer& layer) : layer_(layer) {}
+
+  void Post(std::function<void()> fn) override {
+    PostToUiThread(std::move(fn));
+    Settle();
+  }
+
+  void Sync(std::function<void()> fn) override { RunOnUiThread(fn); }
+
+  bool Click(ControlId c) override { return PressAndRelease(c); }
+  bool PressMouse(ControlId c) override { return PressAndRelease(c); }
+
+  bool Type(ControlId c, std::string_view gbk) override {
+    const std::wstring text = FromGbk(gbk);
+    return Act(c, [text](BuiltControl& b) {
+      HWND target = b.edit ? b.edit : b.hwnd;
+      SetFocus(target);
+      SendMessageW(target, EM_SETSEL, 0, -1);
+      // The selection goes, then each character arrives as the keyboard or an
+      // input method delivers it.
+      PostMessageW(target, WM_CHAR, VK_BACK, 1);
+      for (wchar_t ch : text) PostMessageW(target, WM_CHAR, ch, 1);
+    });
+  }
+
+  bool ChooseItem(ControlId c, int index) override {
+    return Act(c, [index](BuiltControl& b) {
+      const int count = static_cast<int>(SendMessageW(b.hwnd, CB_GETCOUNT, 0, 0));
+      if (index < 0 || index >= count) return;
+      SendMessageW(b.hwnd, CB_SHOWDROPDOWN, TRUE, 0);
+      SendMessageW(b.hwnd, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+      SendMessageW(b.hwnd, CB_SHOWDROPDOWN, FALSE, 0);
+      PostMessageW(GetParent(b.hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(b.hwnd), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(b.hwnd));
+    });
+  }
+
+  bool DoubleClickItem(ControlId c, int index) override { return ClickItem(c, index, true); }
+  bool SelectItem(ControlId c, int index) override { return ClickItem(c, index, false); }
+
+  bool FireTimer(ControlId c) override {
+    auto fired = std::make_shared<bool>(false);
+    Post([this, c, fired] {
+      // Known before the tick is delivered: the tick may open a modal window.
+      const BuiltControl* b = layer_.FindControl(c);
+      if (!b || b->decl->kind != Kind::Timer || b->interval <= 0 || layer_.Ended()) return;
+      *fired = true;
+      layer_.FireTimer(c);
+    });
+    return *fired;
+  }
+
+  bool CloseByUser(WindowId w) override {
+    auto ok = std::make_shared<bool>(false);
+    Post([this, w, ok] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window || !IsWindowEnabled(window->hwnd)) return;
+      *ok = true;
+      PostMessageW(window->hwnd, WM_CLOSE, 0, 0);
+    });
+    return *ok;
+  }
+
+  bool Drag(ControlId c, int dx, int dy) override {
+    auto start = std::make_shared<POINT>();
+    if (!Act(c, [start](BuiltControl& b) {
+          *start = CentreOnScreen(b.hwnd);
+          PostMessageW(b.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(b.hwnd, *start));
+        }))
+      return false;
+    const POINT end{start->x + dx, start->y + dy};
+    // The moves and the release go where the pointer is captured, as input does.
+    SendToPointer(c, WM_MOUSEMOVE, MK_LBUTTON, end);
+    SendToPointer(c, WM_LBUTTONUP, 0, end);
+    return true;
+  }
+
+  bool IsOpen(WindowId w) override {
+    return Read([&] { return layer_.IsOpen(w); });
+  }
+
+  std::vector<WindowId> OpenWindows() override {
+    return Read([&] {
+      std::vector<WindowId> windows;
+      for (int i = 0; i < kWindowCount; ++i) {
+        if (layer_.IsOpen(static_cast<WindowId>(i))) windows.push_back(static_cast<WindowId>(i));
+      }
+      return windows;
+    });
+  }
+
+  std::optional<WindowId> ModalWindow() override {
+    return Read([&]() -> std::optional<WindowId> {
+      if (CurrentMessageBox(nullptr)) return std::nullopt;
+      for (int i = 0; i < kWindowCount; ++i) {
+        OpenWindow* window = layer_.Find(static_cast<WindowId>(i));
+        if (window && window->modalDone && IsWindowEnabled(window->hwnd)) return static_cast<WindowId>(i);
+      }
+      return std::nullopt;
+    });
+  }
+
+  std::string Text(ControlId c) override {
+    return Read([&]() -> std::string { return layer_.IsOpen(c.window) ? layer_.Text(c) : std::string(); });
+  }
+
+  bool IsShown(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      return b && b->hwnd && IsWindowVisible(b->hwnd);
+    });
+  }
+
+  bool IsEnabled(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      return b && b->hwnd && IsWindowEnabled(b->hwnd);
+    });
+  }
+
+  bool IsChecked(ControlId c) override {
+    return Read([&] { return layer_.IsOpen(c.window) && layer_.Checked(c); });
+  }
+
+  int Selection(ControlId c) override {
+    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Selection(c) : -1; });
+  }
+
+  std::vector<std::string> Items(ControlId c) override {
+    return Read([&] {
+      std::vector<std::string> items;
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->hwnd) return items;
+      const bool combo = b->decl->kind == Kind::ComboBox;
+      if (!combo && b->decl->kind != Kind::ListBox) return items;
+      const int count = static_cast<int>(SendMessageW(b->hwnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+      for (int i = 0; i < count; ++i) {
+        std::wstring item(
+            static_cast<std::size_t>(SendMessageW(b->hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(
+            SendMessageW(b->hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        items.push_back(ToGbk(item));
+      }
+      return items;
+    });
+  }
+
+  int Page(ControlId c) override {
+    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Page(c) : -1; });
+  }
+
+  int Interval(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      return b ? b->interval : -1;
+    });
+  }
+
+  Rect Geometry(ControlId c) override {
+    return Read([&] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b) return Rect{};
+      if (!b->hwnd) return Rect{b->decl->left, b->decl->top, 0, 0};
+      RECT r;
+      GetWindowRect(b->hwnd, &r);
+      MapWindowPoints(nullptr, GetParent(b->hwnd), reinterpret_cast<POINT*>(&r), 2);
+      return Rect{Unscaled(r.left), Unscaled(r.top), Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+    });
+  }
+
+  Rect WindowGeometry(WindowId w) override {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window) return Rect{};
+      RECT r;
+      GetWindowRect(window->hwnd, &r);
+      return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+    });
+  }
+
+  std::optional<MessageBoxInfo> OpenMessageBox() override {
+    return Read([&]() -> std::optional<MessageBoxInfo> {
+      HWND box = CurrentMessageBox(layer_.BrowseDialog());
+      if (!box) return std::nullopt;
+      wchar_t text[4096] = {};
+      GetDlgItemTextW(box, 0xFFFF, text, 4096);
+      MessageBoxInfo info{ToGbk(text), ToGbk(WindowText(box)), std::nullopt};
+      if (HWND owner = GetWindow(box, GW_OWNER)) info.owner = layer_.WindowOf(owner);
+      return info;
+    });
+  }
+
+  bool AnswerMessageBox() override {
+    auto ok = std::make_shared<bool>(false);
+    Post([this, ok] {
+      HWND box = CurrentMessageBox(layer_.BrowseDialog());
+      HWND button = box ? GetDlgItem(box, IDOK) : nullptr;
+      if (!button) return;
+      *ok = true;
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    });
+    return *ok;
+  }
+
+  std::optional<std::string> OpenBrowseDialog() override {
+    return Read([&]() -> std::optional<std::string> {
+      if (!layer_.BrowseDialog()) return std::nullopt;
+      return layer_.BrowsePrompt();
+    });
+  }
+
+  bool AnswerBrowseDialog(std::string_view gbkPath) override {
+    const std::wstring path = FromGbk(gbkPath);
+    auto ok = std::make_shared<bool>(false);
+    Post([this, path, ok] {
+      HWND dialog = layer_.BrowseDialog();
+      if (!dialog) return;
+      *ok = true;
+      if (path.empty()) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+      }
+      // The user types the full path into the edit box and accepts it. A
+      // dialog without an edit box (Wine's) gets the typed path handed over.
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+      if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
+        SetWindowTextW(edit, path.c_str());
+      } else {
+        layer_.SetTypedPath(path.c_str());
+      }
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    });
+    return *ok;
+  }
+
+  std::optional<int> ExitCode() override {
+    return Read([&] { return layer_.ExitCode(); });
+  }
+
+  // Both spellings of the file, so that the driver follows the interface
+  // whichever one it declares.
+  bool Snapshot(WindowId w, const std::string& pngPath) { return Snapshot(w, std::filesystem::path(FromAnsi(pngPath))); }
+
+  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) {
+    return Read([&] {
+      OpenWindow* window = layer_.Find(w);
+      if (!window) return false;
+      RECT r;
+      GetWindowRect(window->hwnd, &r);
+      const int width = r.right - r.left, height = r.bottom - r.top;
+      BITMAPINFO info{};
+      info.bmiHeader.biSize = sizeof info.bmiHeader;
+      info.bmiHeader.biWidth = width;
+      info.bmiHeader.biHeight = -height;
+      info.bmiHeader.biPlanes = 1;
+      info.bmiHeader.biBitCount = 32;
+      info.bmiHeader.biCompression = BI_RGB;
+      void* bits = nullptr;
+      HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      if (!bitmap) return false;
+      HDC dc = CreateCompatibleDC(nullptr);
+      HGDIOBJ old = SelectObject(dc, bitmap);
+      DrawFrame(window->hwnd, dc, width, height);
+      PrintTree(window->hwnd, dc);
+      GdiFlush();
+      auto* pixels = static_cast<uint8_t*>(bits);
+      for (int i = 0; i < width * height; ++i) pixels[i * 4 + 3] = 255;
+      const bool written = WritePng(pngPath.wstring(), bits, width, height);
+      SelectObject(dc, old);
+      DeleteDC(dc);
+      DeleteObject(bitmap);
+      return written;
+    });
+  }
+
+ private:
+  template <typename F>
+  auto Read(F&& f) -> decltype(f()) {
+    decltype(f()) result{};
+    Sync([&] { result = f(); });
+    return result;
+  }
+
+  // The frame and caption bar as a plain drawing, under whatever the system
+  // draws of them itself: a window manager may draw them instead.
+  static void DrawFrame(HWND hwnd, HDC dc, int width, int height) {
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    if (!(style & (WS_BORDER | WS_DLGFRAME))) return;
+    HBRUSH edge = CreateSolidBrush(RGB(100, 100, 100));
+    FrameRect(dc, &all, edge);
+    DeleteObject(edge);
+    if ((style & WS_CAPTION) != WS_CAPTION) return;
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    POINT client{0, 0};
+    ClientToScreen(hwnd, &client);
+    RECT bar{1, 1, width - 1, client.y - window.top};
+    FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 0));
+    HGDIOBJ old = SelectObject(dc, FontFor(Px(12)));
+    const std::wstring title = WindowText(hwnd);
+    RECT text{8, bar.top, width - 60, bar.bottom};
+    DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    RECT close{width - 28, bar.top, width - 4, bar.bottom};
+    if (style & WS_SYSMENU) DrawTextW(dc, L"\u00d7", 1, &close, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    RECT minimise{width - 52, bar.top, width - 28, bar.bottom};
+    if (style & WS_MINIMIZEBOX) DrawTextW(dc, L"\u2013", 1, &minimise, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    SelectObject(dc, old);
+  }
+
+  void Settle() {
+    if (!WaitUntilUiIdle()) {
+      std::fprintf(stderr, "the UI thread did not answer within the time limit\n");
+      std::abort();
+    }
+  }
+
+  // Checks on the UI thread that the user could reach the control, then acts.
+  bool Act(ControlId c, std::function<void(BuiltControl&)> action) {
+    auto ok = std::make_shared<bool>(false);
+    Post([this, c, ok, action = std::move(action)] {
+      BuiltControl* b = layer_.FindControl(c);
+      if (!b || !b->hwnd || !IsWindowVisible(b->hwnd) || !IsWindowEnabled(b->hwnd)) return;
+      // A window blocked by a modal window or box takes no input.
+      if (!IsWindowEnabled(GetAncestor(b->hwnd, GA_ROOT))) return;
+      *ok = true;
+      action(*b);
+    });
+    return *ok;
+  }
+
+  // Posts a mouse message to the window that has the pointer captured, or
+  // else to the control, at a point of the screen.
+  void SendToPointer(ControlId c, UINT msg, WPARAM keys, POINT screen) {
+    Post([this, c, msg, keys, screen] {
+      HWND target = GetCapture();
+      if (!target) {
+        BuiltControl* b = layer_.FindControl(c);
+        if (!b || !b->hwnd) return;
+        target = b->hwnd;
+      }
+      PostMessageW(target, msg, keys, ClientPoint(target, screen));
+    });
+  }
+
+  bool PressAndRelease(ControlId c) {
+    auto at = std::make_shared<POINT>();
+    if (!Act(c, [at](BuiltControl& b) {
+          *at = CentreOnScreen(b.hwnd);
+          PostMessageW(b.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(b.hwnd, *at));
+        }))
+      return false;
+    SendToPointer(c, WM_LBUTTONUP, 0, *at);
+    return true;
+  }
+
+  bool ClickItem(ControlId c, int index, bool twice) {
+    auto at = std::make_shared<POINT>();
+    if (!Act(c, [index, twice, at](BuiltControl& b) {
+          const int count = static_cast<int>(SendMessageW(b.hwnd, LB_GETCOUNT, 0, 0));
+          if (index < 0 || index >= count) return;
+          SendMessageW(b.hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+          RECT item;
+          SendMessageW(b.hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+          POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+          ClientToScreen(b.hwnd, &p);
+          *at = p;
+          const LPARAM lp = ClientPoint(b.hwnd, p);
+          PostMessageW(b.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, lp);
+          PostMessageW(b.hwnd, WM_LBUTTONUP, 0, lp);
+          if (twice) {
+            PostMessageW(b.hwnd, WM_LBUTTONDBLCLK, MK_LBUTTON, lp);
+            PostMessageW(b.hwnd, WM_LBUTTONUP, 0, lp);
+          }
+        }))
+      return false;
+    return true;
+  }
+
+  Win32Layer& layer_;
+};
+
+}  // namespace
+}  // namespace ui::win32
+
+namespace ui {
+
+std::unique_ptr<Driver> CreateDriver(Layer& layer) {
+  win32::Win32Layer* w = win32::AsWin32Layer(layer);
+  if (!w) return nullptr;
+  return std::make_unique<win32::Win32Driver>(*w);
+}
+
+}  // namespace ui
