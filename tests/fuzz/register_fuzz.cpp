@@ -1,6 +1,6 @@
-// The register of name-list files and the list choice, read from disk the two
-// ways the program reads them: line by line up to the first empty line (the
-// pickers), and whole, split at CR LF (the draw).
+// The register of name-list files and the list choice, read from disk: line
+// by line through the file store, and whole through the register reader that
+// the lists on screen and the draw share.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,6 +9,7 @@
 #include "core/FileStore.h"
 #include "core/SettingFile.h"
 #include "core/Text.h"
+#include "draw/NameListFile.h"
 #include "draw/NameListRegister.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -31,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   files.CloseFile(file);
 
-  const auto entries = text::SplitLines(files.Read(draw::kRegisterFile));
+  const auto entries = draw::RegisterLines(files.ReadWholeFile(files.Path(draw::kRegisterFile)));
+  FUZZ_CHECK(entries.size() <= reg.size() + 1);
   const int32_t position = text::ToInt(core::ReadSetting(files, draw::kChoiceFile));
   if (position >= 1 && static_cast<std::size_t>(position) <= entries.size()) {
     FUZZ_CHECK(entries[static_cast<std::size_t>(position) - 1].size() <= reg.size());
