@@ -37,7 +37,8 @@ TEST(MessagesTest, EveryMessageSurvivesGbkInEveryLanguage) {
       expected.erase(std::remove(expected.begin(), expected.end(), '{'), expected.end());
       expected.erase(std::remove(expected.begin(), expected.end(), '}'), expected.end());
       EXPECT_EQ(back, expected) << "language " << static_cast<int>(language);
-      EXPECT_EQ(gbk.find('?'), std::string::npos) << back;
+      // No "?" beyond those the text itself shows.
+      EXPECT_EQ(std::count(gbk.begin(), gbk.end(), '?'), std::count(expected.begin(), expected.end(), '?')) << back;
     }
   }
 }

@@ -7,6 +7,7 @@
 #include "core/Text.h"
 #include "draw/Handlers.h"
 #include "draw/NameListRegister.h"
+#include "i18n/Messages.h"
 #include "ui/Catalogue.h"
 
 namespace draw {
@@ -25,11 +26,8 @@ void OnBrowseNameListClick(app::App& app) {
 void OnSaveNameListPathClick(app::App& app) {
   const std::string path = app.ui.Text(settings::编辑框3);
   if (!IsRegistrablePath(app, path)) {
-    static const std::string kText = text::Gbk(
-        "路径中有无法保存的字符（显示为“?”），程序将找不到这个名单文件。"
-        "请把文件或文件夹改用常用的中英文字符命名后再保存。");
-    static const std::string kTitle = text::Gbk("保存失败");
-    app.ui.ShowMessage(settings::kWindow, kText + "\r\n" + path, kTitle);
+    app.ui.ShowMessage(settings::kWindow, i18n::Say(app.files, i18n::msg::kPathNotStorable, {path}),
+                       i18n::Say(app.files, i18n::msg::kSaveFailedTitle));
     return;
   }
   app::SaveReport report(app, settings::kWindow);

@@ -83,10 +83,23 @@ inline constexpr Message kUnknownError{"未知错误", "unknown error", "不明�
 inline constexpr Message kSystemError{"系统错误 {}", "system error {}", "システムエラー {}",
                                       "системная ошибка {}"};
 
+// A name-list path with characters GBK cannot hold ({} the path as shown).
+inline constexpr Message kPathNotStorable{
+    "路径中有无法保存的字符（显示为“?”），程序将找不到这个名单文件。"
+    "请把文件或文件夹改用常用的中英文字符命名后再保存。\r\n{}",
+    "The path has characters that cannot be stored (shown as \"?\"), so the program would not find "
+    "this name list. Please rename the file or folder with common Chinese or English characters "
+    "and save again.\r\n{}",
+    "パスに保存できない文字（「?」と表示）があるため、プログラムはこの名簿ファイルを見つけられません。"
+    "ファイルまたはフォルダーを一般的な中国語か英語の文字で名前を付け直してから保存してください。\r\n{}",
+    "В пути есть символы, которые нельзя сохранить (показаны как \"?\"), и программа не найдёт этот "
+    "список. Переименуйте файл или папку обычными китайскими или латинскими буквами и сохраните "
+    "снова.\r\n{}"};
+
 inline constexpr const Message* kAllMessages[] = {
     &kHeadcountMissing, &kPasswordNotSaved,  &kSaveFailedTitle, &kCannotSaveFile, &kFolderInTheWay,
     &kNoProgramFolder,  &kNoWritePermission, &kReadOnlyDisk,    &kDiskFull,       &kFileInUse,
-    &kPathTooLong,      &kUnknownError,      &kSystemError,
+    &kPathTooLong,      &kUnknownError,      &kSystemError,     &kPathNotStorable,
 };
 
 }  // namespace msg
