@@ -3,10 +3,26 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "ui/Resources.h"
 #include "ui/image/FitRect.h"
+
+// The largest single request to operator new since the last reset: a picture
+// bomb shows as one huge pixel buffer.
+static std::atomic<std::size_t> largestNew{0};
+
+void* operator new(std::size_t size) {
+  for (std::size_t seen = largestNew; size > seen && !largestNew.compare_exchange_weak(seen, size);) {
+  }
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -123,12 +139,28 @@ TEST(ImageDecode, AbsurdDimensionsAreRefusedBeforeDecoding) {
   EXPECT_FALSE(DecodeImage(PngDeclaring(192, 192)).empty()) << "the patched header is sound";
   EXPECT_TRUE(DecodeImage(PngDeclaring(30000, 2000)).empty());
   EXPECT_TRUE(DecodeImage(PngDeclaring(2000, 20001)).empty());
-  EXPECT_TRUE(DecodeImage(PngDeclaring(20000, 5001)).empty()) << "more than 100 million pixels";
+  EXPECT_TRUE(DecodeImage(PngDeclaring(10000, 10000)).empty()) << "more than 40 million pixels";
   EXPECT_TRUE(DecodeImage(PngDeclaring(0x7FFFFFFF, 0x7FFFFFFF)).empty());
+  EXPECT_TRUE(ui::PictureSizeAllowed(8000, 5000));
+  EXPECT_FALSE(ui::PictureSizeAllowed(8000, 5001));
+  // Within the limit, but far more pixels than the file's bytes can hold.
+  EXPECT_TRUE(DecodeImage(PngDeclaring(7000, 5000)).empty());
 
   EXPECT_FALSE(DecodeImage(JpegDeclaring(512, 512)).empty());
   EXPECT_TRUE(DecodeImage(JpegDeclaring(30000, 100)).empty());
   EXPECT_TRUE(DecodeImage(JpegDeclaring(65535, 65535)).empty());
+  EXPECT_TRUE(DecodeImage(JpegDeclaring(8000, 5001)).empty());
+}
+
+TEST(ImageDecode, PictureBombsAreRefusedBeforeTheirPixelsAreAllocated) {
+  constexpr std::size_t kSmall = 16 << 20;
+  for (const std::string& bomb : {PngDeclaring(10000, 10000), PngDeclaring(7000, 5000),
+                                  JpegDeclaring(10000, 10000), JpegDeclaring(8000, 5001),
+                                  JpegDeclaring(7000, 5000)}) {
+    largestNew = 0;
+    EXPECT_TRUE(DecodeImage(bomb).empty());
+    EXPECT_LT(largestNew, kSmall);
+  }
 }
 
 using ui::PictureMode;

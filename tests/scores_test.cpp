@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "scores/Scores.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -62,6 +63,13 @@ TEST(ScoresTest, BoxTextIsReadAsANumber) {
     ASSERT_TRUE(p.ui().Click(mw::超级按钮8));
     EXPECT_EQ(p.ui().Text(mw::编辑框1), shown) << typed;
   }
+}
+
+TEST(ScoresTest, NumbersBeyondADoubleCountAsNoNumber) {
+  EXPECT_EQ(scores::SteppedScore("1e999", +1), "1");
+  EXPECT_EQ(scores::SteppedScore("-1e400", -5), "-5");
+  EXPECT_EQ(scores::SteppedScore("1e308", +10), "1e+308");
+  EXPECT_EQ(scores::SteppedScore(G("１２"), -1), "11");
 }
 
 TEST(ScoresTest, ZeroWritesZeroWhateverTheBoxHeld) {

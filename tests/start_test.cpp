@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <sys/resource.h>
+
+#include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "platform/Platform.h"
 #include "support/TestProgram.h"
@@ -113,21 +119,98 @@ TEST(StartTest, SplashHoldsTheRestOfTheStart) {
   EXPECT_EQ(p.ui().Text(mw::编辑框1), "7");
 }
 
-TEST(StartTest, FontsAreCopiedToTheFontFolderOnce) {
+void WriteFile(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(StartTest, FontsAreCopiedToTheFontFolderOnceAndTornCopiesReplaced) {
   TestProgram p;
-  // A copy already installed is left alone; the others are installed.
   fs::create_directories(FontFolder());
-  {
-    std::FILE* f = std::fopen((FontFolder() / "wkL.ttf").string().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("older", f);
-    std::fclose(f);
-  }
+  // A complete copy already installed is left alone, whatever its bytes; a
+  // copy cut short or empty, as an interrupted install leaves it, is
+  // replaced; a missing one is installed; nothing else stays.
+  const std::string installed(ui::LightFontFace().size(), 'L');
+  WriteFile(FontFolder() / "wkL.ttf", installed);
+  WriteFile(FontFolder() / "wk.ttf", ui::RegularFontFace().substr(0, 5000));
+  WriteFile(FontFolder() / "wkB.ttf", "");
+  // What a copy killed part way left behind.
+  WriteFile(FontFolder() / ".wk.ttf.Ab12Cd", "part");
+  fs::last_write_time(FontFolder() / ".wk.ttf.Ab12Cd", fs::file_time_type::clock::now() - std::chrono::minutes(5));
   p.StartPastSplash();
   p.WaitForStartWrites();
-  EXPECT_EQ(fs::file_size(FontFolder() / "wk.ttf"), ui::RegularFontFace().size());
-  EXPECT_EQ(fs::file_size(FontFolder() / "wkB.ttf"), ui::BoldFontFace().size());
-  EXPECT_EQ(fs::file_size(FontFolder() / "wkL.ttf"), 5u);
+  EXPECT_TRUE(ReadFile(FontFolder() / "wk.ttf") == ui::RegularFontFace());
+  EXPECT_TRUE(ReadFile(FontFolder() / "wkB.ttf") == ui::BoldFontFace());
+  EXPECT_TRUE(ReadFile(FontFolder() / "wkL.ttf") == installed);
+  EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 3);
+}
+
+// A disk that fills up part way through the install (here: a file size
+// limit) leaves no partial face under a face's name and no temporary file.
+TEST(StartTest, FontCopyThatFailsPartWayLeavesNothingBehind) {
+  TestProgram p;
+  p.Write("wk.ttf", ui::RegularFontFace());
+  p.Write("wkL.ttf", ui::LightFontFace());
+  p.Write("wkB.ttf", ui::BoldFontFace());
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+  const rlimit small{2'000'000, limit.rlim_max};
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  p.StartPastSplash();
+  p.WaitForStartWrites();
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 0);
+  EXPECT_EQ(fs::file_size(p.RunDir() / "wk.ttf"), ui::RegularFontFace().size()) << "the old file stays";
+}
+
+TEST(StartTest, RemovesOnlyItsOwnStaleTemporaryFiles) {
+  TestProgram p;
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+  const char* ours[] = {".wk.ttf.a1B2c3", ".1.vlok.XXXXXX", ".downloader.exe.Zz9Zz9"};
+  const char* others[] = {".notes.txt.a1B2c3", "wk.ttf.a1B2c3", ".wk.ttf.a1B2c", ".wk.ttf.a1B2c3d",
+                          ".wk.ttf.a1-2c3", ".wk.ttf", "wk.ttf"};
+  for (const char* name : ours) p.Write(name, "part");
+  for (const char* name : others) p.Write(name, "kept");
+  for (const auto& entry : fs::directory_iterator(p.RunDir())) fs::last_write_time(entry.path(), old);
+  p.Write(".wkB.ttf.q7R8s9", "being written by another copy just now");
+  fs::create_directory(p.RunDir() / ".wkL.ttf.Dir000");
+  fs::last_write_time(p.RunDir() / ".wkL.ttf.Dir000", old);
+
+  p.StartPastSplash();
+  for (const char* name : ours) EXPECT_FALSE(p.Has(name)) << name;
+  for (const char* name : others) EXPECT_TRUE(fs::exists(p.RunDir() / name)) << name;
+  EXPECT_TRUE(p.Has(".wkB.ttf.q7R8s9")) << "younger than a minute";
+  EXPECT_TRUE(fs::is_directory(p.RunDir() / ".wkL.ttf.Dir000"));
+}
+
+// Settings files that fill one box are read up to a few KiB: a huge file costs
+// no more than a small one, and the file itself is left as it is.
+TEST(StartTest, SettingsFilesAreReadOnlyUpToTheirCap) {
+  TestProgram p;
+  const std::string headcount = "7" + std::string(3'000'000, '0');
+  // "x" and then double-byte characters: the cap falls inside one of them.
+  std::string address = "x";
+  for (int i = 0; i < 3000; ++i) address += G("同");
+  p.Write("RS.vlok", headcount);
+  p.Write("CH.vlok", address);
+  p.Write("1.vlok", std::string(2'000'000, '1'));
+  p.StartPastSplash();
+
+  EXPECT_EQ(p.ui().Text(mw::编辑框5), headcount.substr(0, 4096));
+  EXPECT_EQ(p.ui().Text(mw::编辑框6), address.substr(0, 4095)) << "no half character at the end";
+  EXPECT_EQ(p.State().formOfAddress, address.substr(0, 4095));
+  EXPECT_EQ(p.ui().Text(mw::编辑框1), std::string(4096, '1'));
+  EXPECT_EQ(p.Read("RS.vlok"), headcount) << "the file is not changed";
+
+  // 4096 digits are beyond any double: the score counts as no number.
+  ASSERT_TRUE(p.ui().Click(mw::超级按钮4));
+  ASSERT_TRUE(p.ui().Click(mw::超级按钮8));  // +1
+  EXPECT_EQ(p.ui().Text(mw::编辑框1), "1");
 }
 
 ino_t Inode(const fs::path& path) {

@@ -3,6 +3,7 @@
 #include "admin/Handlers.h"
 #include "app/App.h"
 #include "app/SaveReport.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "draw/NameListRegister.h"
 #include "ui/Catalogue.h"
@@ -29,7 +30,7 @@ void Save(app::App& app, const char* name, const std::string& content) {
 // content but exactly "no", a missing file included.
 void OnAdminSettingsWindowCreated(app::App& app) {
   draw::FillFromRegister(app, settings::组合框1);
-  const bool rewardOff = app.files.Read(kRewardFile) == "no";
+  const bool rewardOff = core::ReadSetting(app.files, kRewardFile) == "no";
   app.ui.SetChecked(settings::单选框2, !rewardOff);
   app.ui.SetChecked(settings::单选框1, rewardOff);
 }

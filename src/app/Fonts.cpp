@@ -4,17 +4,18 @@
 
 #include "app/App.h"
 #include "core/ResourceFile.h"
+#include "platform/FontCopy.h"
 
 namespace shell {
 
-bool InstallFont(app::App& app, const std::filesystem::path& fontFile) {
+bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uintmax_t faceSize) {
   namespace fs = std::filesystem;
   const fs::path folder = app.platform.FontFolder();
   std::error_code ec;
   // A fresh account has no font folder yet; the install should still work there.
   fs::create_directories(folder, ec);
-  if (!fs::copy_file(fontFile, folder / fontFile.filename(), fs::copy_options::none, ec))
-    return false;
+  if (faceSize == 0) faceSize = fs::file_size(fontFile, ec);
+  if (ec || !platform::CopyFontIntoFolder(fontFile, folder, faceSize)) return false;
   return app.ui.RegisterFontFile(fontFile);
 }
 
@@ -25,7 +26,7 @@ void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_v
   // The windows draw from the few pages of the face they need; the rest of
   // it need not stay in memory once written.
   core::ReleaseResourcePages(face);
-  InstallFont(app, file);
+  InstallFont(app, file, face.size());
 }
 
 }  // namespace shell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -10,9 +11,10 @@ struct App;
 namespace shell {
 
 // Copies the font file into the user's font folder and, only when that copy
-// was made (the target did not exist yet), registers the file with the window
-// layer. Returns whether the font was registered.
-bool InstallFont(app::App& app, const std::filesystem::path& fontFile);
+// was made (no complete copy was there yet), registers the file with the
+// window layer. Returns whether the font was registered. faceSize is the size
+// of a complete face; 0 takes the font file's own size.
+bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uintmax_t faceSize = 0);
 
 // Writes a face the program carries to the run-directory file, then installs
 // that file. A file that holds the face already is left as it is; a failed

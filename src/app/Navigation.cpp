@@ -1,5 +1,6 @@
 #include "app/App.h"
 #include "app/ShellHandlers.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "ui/Catalogue.h"
 
@@ -32,8 +33,8 @@ void OnAboutNavClick(app::App& app) {
 // Reloading the boxes discards edits that were not saved.
 void OnSettingsNavClick(app::App& app) {
   app.ui.SetPage(ui::MainWindow::选择, kSettingsPage);
-  app.ui.SetText(ui::MainWindow::编辑框5, app.files.Read("RS.vlok"));
-  app.ui.SetText(ui::MainWindow::编辑框6, app.files.Read("CH.vlok"));
+  app.ui.SetText(ui::MainWindow::编辑框5, core::ReadSetting(app.files, "RS.vlok"));
+  app.ui.SetText(ui::MainWindow::编辑框6, core::ReadSetting(app.files, "CH.vlok"));
 }
 
 void OnCloseMainClick(app::App& app) {

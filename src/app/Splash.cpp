@@ -1,5 +1,6 @@
 #include "app/App.h"
 #include "app/ShellHandlers.h"
+#include "core/SettingFile.h"
 #include "ui/Catalogue.h"
 
 namespace shell {
@@ -7,7 +8,7 @@ namespace shell {
 void OnSplashWindowCreated(app::App& app) {
   if (app.files.Exists("flash_screen.vlok")) {
     // A path naming no readable file gives empty bytes and so an empty picture.
-    const auto picture = core::FileStore::PathFromText(app.files.Read("flash_screen.vlok"));
+    const auto picture = core::FileStore::PathFromText(core::ReadSetting(app.files, "flash_screen.vlok"));
     app.ui.SetPicture(ui::SplashWindow::图片框1, app.files.ReadWholeFile(picture));
   }
   if (app.files.Exists("1e.vlok")) app.ui.SetVisible(ui::SplashWindow::透明标签1, false);

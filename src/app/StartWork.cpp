@@ -3,6 +3,7 @@
 #include "app/Fonts.h"
 #include "app/ShellHandlers.h"
 #include "companions/Companions.h"
+#include "core/StaleTemporaryFiles.h"
 #include "i18n/Captions.h"
 #include "scores/Scores.h"
 #include "ui/Catalogue.h"
@@ -13,6 +14,8 @@ namespace shell {
 // The start work, in this order. No step depends on the success of an earlier
 // one and none reports a failure.
 void OnMainWindowCreated(app::App& app) {
+  // Temporary files of writes that a killed earlier start left behind.
+  core::RemoveStaleTemporaryFiles(app.files.RunDirectory());
   app.ui.SetText(ui::MainWindow::透明标签13, i18n::ProductLine());
   LoadDrawSetup(app);
   admin::LoadAdminPassword(app);

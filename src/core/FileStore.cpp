@@ -71,6 +71,19 @@ std::string FileStore::ReadWholeFile(const fs::path& path) const {
   return bytes;
 }
 
+std::string FileStore::ReadFileStart(const fs::path& path, std::size_t maxBytes) const {
+  std::string bytes;
+  if (!FileExists(path)) return bytes;
+  std::FILE* f = native::OpenFile(path, "rb");
+  if (!f) return bytes;
+  bytes.resize(maxBytes);
+  std::size_t n = std::fread(bytes.data(), 1, maxBytes, f);
+  if (std::ferror(f)) n = 0;
+  bytes.resize(n);
+  std::fclose(f);
+  return bytes;
+}
+
 std::string FileStore::ReadTextFile(const fs::path& path) const {
   return std::string(text::UpToNul(ReadWholeFile(path)));
 }

@@ -31,6 +31,9 @@ class FileStore {
   bool FileExists(const fs::path& path) const;
   std::string ReadWholeFile(const fs::path& path) const;
   std::string ReadTextFile(const fs::path& path) const;  // up to the first zero byte
+  // At most the first maxBytes bytes of the file, read without looking at the
+  // rest; empty like ReadWholeFile when the file cannot be read.
+  std::string ReadFileStart(const fs::path& path, std::size_t maxBytes) const;
   // Creates or replaces the file with the non-empty parts in order. The bytes
   // go to a temporary file in the same directory first, which is renamed over
   // the target only when complete, so a failed write leaves the old file.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "draw/Announcement.h"
 #include "draw/DrawPool.h"
@@ -47,7 +48,7 @@ int64_t PickPosition(Generator& generator, int64_t size) {
 // Fills 标签5 in the stored language; any other setting keeps its text.
 template <typename MakeText>
 void FillResultLabel(app::App& app, MakeText make) {
-  if (const auto language = i18n::MatchLanguage(app.files.Read(kLanguageFile))) {
+  if (const auto language = i18n::MatchLanguage(core::ReadSetting(app.files, kLanguageFile))) {
     app.ui.SetText(ui::MainWindow::标签5, make(*language));
   }
 }
@@ -68,7 +69,7 @@ Source ChooseSource(app::App& app, int32_t drawn) {
   if (files.Exists(kChoiceFile)) {
     state.firstDrawList = RegisterLines(files.ReadWholeFile(files.Path(kRegisterFile)));
     const std::string path =
-        Entry(state.firstDrawList, text::ToInt(files.Read(kChoiceFile))).value_or("");
+        Entry(state.firstDrawList, text::ToInt(core::ReadSetting(files, kChoiceFile))).value_or("");
     state.secondDrawList.clear();
     if (!path.empty()) state.secondDrawList = NamesOfFile(files.ReadWholeFile(RegisteredPath(app, path)));
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, *name};
@@ -92,7 +93,7 @@ void OnStartDrawClick(app::App& app) {
   // A stored preset result is announced in the number's place; nothing of
   // the last draw changes.
   if (files.Exists(kPresetFile)) {
-    const std::string preset = files.Read(kPresetFile);
+    const std::string preset = core::ReadSetting(files, kPresetFile);
     const std::string formOfAddress = app.ui.Text(ui::MainWindow::编辑框6);
     FillResultLabel(app,
                     [&](i18n::Language l) { return NumberAnnouncement(l, preset, formOfAddress); });
@@ -120,7 +121,7 @@ void OnStartDrawClick(app::App& app) {
                        : NumberAnnouncement(l, text::FromInt(drawn), formOfAddress);
   });
 
-  if (files.Read(kRewardFile) == "no") {
+  if (core::ReadSetting(files, kRewardFile) == "no") {
     static const std::string kTitle = text::Gbk("信息：");
     app.ui.ShowMessage(ui::MainWindow::kWindow, app.ui.Text(ui::MainWindow::标签5), kTitle);
     return;

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "app/App.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
@@ -75,7 +76,7 @@ void ApplyTable(app::App& app, Language language) {
 }
 
 bool StoredLanguageIs(app::App& app, Language language) {
-  return app.files.Read("language.vlok") == LanguageText(language);
+  return core::ReadSetting(app.files, "language.vlok") == LanguageText(language);
 }
 
 }  // namespace

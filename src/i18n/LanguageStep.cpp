@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "app/SaveReport.h"
+#include "core/SettingFile.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
 
@@ -17,7 +18,7 @@ constexpr Language kComboOrder[] = {Language::Chinese, Language::English, Langua
 // any text.
 void SelectStoredLanguage(app::App& app) {
   for (int position = 0; position < 4; ++position) {
-    if (app.files.Read("language.vlok") == LanguageText(kComboOrder[position])) {
+    if (core::ReadSetting(app.files, "language.vlok") == LanguageText(kComboOrder[position])) {
       app.ui.SetSelection(ui::RootSettingsWindow::组合框1, position);
     }
   }

@@ -1,16 +1,13 @@
 #include "app/App.h"
-#include "core/Text.h"
 #include "scores/ScoreBox.h"
 #include "scores/Scores.h"
 
 namespace scores {
 
-// Whatever the box holds counts as a number the way atof reads it, full-width
-// digits included; "abc" counts as 0.
 void StepCurrentGroupScore(app::App& app, const CurrentGroup& current, double step) {
   if (current.group < 1 || current.group > 4) return;
   const ui::ControlId box = ScoreBox(current.group);
-  app.ui.SetText(box, text::FromDouble(text::ToNumber(app.ui.Text(box)) + step));
+  app.ui.SetText(box, SteppedScore(app.ui.Text(box), step));
 }
 
 void ZeroCurrentGroupScore(app::App& app, const CurrentGroup& current) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 namespace app {
 struct App;
 }
@@ -14,6 +17,13 @@ namespace scores {
 struct CurrentGroup {
   int group = 0;
 };
+
+// The text a score box shows after a step: its text read as a number, plus
+// step, written back. A number too large to stay finite counts as no number,
+// like any other text that is none.
+std::string SteppedScore(std::string_view boxText, double step);
+// A score file's text: its bytes up to the first zero byte or 0x1A.
+std::string_view ScoreText(std::string_view bytes);
 
 void StepCurrentGroupScore(app::App& app, const CurrentGroup& current, double step);
 void ZeroCurrentGroupScore(app::App& app, const CurrentGroup& current);

@@ -12,10 +12,8 @@
 namespace ui {
 namespace {
 
-bool WithinLimits(int64_t width, int64_t height) {
-  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
-         width * height <= kMaxImagePixels;
-}
+bool WithinLimits(int64_t width, int64_t height) { return PictureSizeAllowed(width, height); }
+
 
 bool IsPng(std::string_view bytes) {
   static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -34,7 +32,7 @@ Image DecodePng(std::string_view bytes) {
   std::memset(&png, 0, sizeof png);
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) return {};
-  if (!WithinLimits(png.width, png.height)) {
+  if (!WithinLimits(png.width, png.height) || !PngLongEnough(bytes, png.width, png.height)) {
     png_image_free(&png);
     return {};
   }
@@ -95,6 +93,7 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegErrors& errors, std::string_vie
                static_cast<unsigned long>(bytes.size()));
   if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) return false;
   if (!WithinLimits(cinfo.image_width, cinfo.image_height)) return false;
+  if (!JpegLongEnough(bytes)) return false;
 
   // Print-oriented files are CMYK (stored inverted by Adobe software); every
   // other colour space is converted to RGB by the library.

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/image/PictureLimits.h"
+
 namespace ui {
 
 // A decoded picture: rows top to bottom, four bytes a pixel (R, G, B, A),
@@ -14,14 +16,11 @@ struct Image {
   bool empty() const { return width <= 0 || height <= 0 || rgba.empty(); }
 };
 
-// The largest picture the program decodes; anything bigger is refused before
-// its pixels are allocated.
-inline constexpr int kMaxImageSide = 20000;
-inline constexpr int64_t kMaxImagePixels = 100'000'000;
-
 // Decodes PNG or JPEG bytes, recognised by their signature. Bytes of any
-// other kind, damaged or truncated data and pictures beyond the limits above
-// give an empty image.
+// other kind, damaged or truncated data and pictures that PictureSizeAllowed
+// refuses give an empty image; the size is checked before any pixel memory is
+// allocated, and a PNG or JPEG too short to hold the pixels its header
+// declares is refused then too.
 //
 // Given the size of a box the picture is to be fitted into, a JPEG may be
 // decoded at 1/2, 1/4 or 1/8 of its size, never smaller than it will be drawn

@@ -45,10 +45,7 @@ class ComForThisThread {
   HRESULT hr_;
 };
 
-bool WithinLimits(int64_t width, int64_t height) {
-  return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
-         width * height <= kMaxImagePixels;
-}
+bool WithinLimits(int64_t width, int64_t height) { return PictureSizeAllowed(width, height); }
 
 bool IsPng(std::string_view bytes) {
   static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -111,6 +108,7 @@ Image DecodeImage(std::string_view bytes, int fitWidth, int fitHeight) {
   // The size the file declares is checked before any pixel is allocated.
   UINT width = 0, height = 0;
   if (FAILED(frame->GetSize(&width, &height)) || !WithinLimits(width, height)) return {};
+  if (jpeg ? !JpegLongEnough(bytes) : !PngLongEnough(bytes, width, height)) return {};
 
   Com<IWICBitmapSource> source;
   const unsigned shrink = jpeg ? FitShrink(width, height, fitWidth, fitHeight) : 1;

@@ -1,0 +1,49 @@
+#include "platform/FontCopy.h"
+
+#include <cstdio>
+#include <string>
+#include <system_error>
+
+#include "core/NativeFiles.h"
+#include "core/StaleTemporaryFiles.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file's bytes, or "" when it cannot be read in full.
+std::string ReadAll(const fs::path& file) {
+  std::string bytes;
+  std::FILE* f = core::native::OpenFile(file, "rb");
+  if (!f) return bytes;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+  if (std::ferror(f)) bytes.clear();
+  std::fclose(f);
+  return bytes;
+}
+
+}  // namespace
+
+bool CopyFontIntoFolder(const fs::path& fontFile, const fs::path& folder, std::uintmax_t faceSize) {
+  std::error_code ec;
+  if (fs::file_size(fontFile, ec) != faceSize || ec) return false;
+  const fs::path target = folder / fontFile.filename();
+  const fs::file_status existing = fs::symlink_status(target, ec);
+  if (fs::exists(existing)) {
+    // Whatever else the user keeps under that name is not ours to replace.
+    if (!fs::is_regular_file(existing)) return false;
+    const std::uintmax_t size = fs::file_size(target, ec);
+    if (ec || size == faceSize) return false;
+  }
+  // What a copy killed part way left behind goes first.
+  core::RemoveStaleTemporaryFiles(folder);
+  const std::string face = ReadAll(fontFile);
+  if (face.size() != faceSize) return false;
+  // Written to a temporary file in the folder and renamed over the target
+  // only when complete.
+  return core::native::WriteReplacing(target, {face}) == 0;
+}
+
+}  // namespace platform
