@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <sys/resource.h>
+#ifndef _WIN32
+#include <sys/resource.h>  // file size limits: POSIX only
+#endif
 
 #include <chrono>
 #include <csignal>
@@ -149,6 +151,7 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnceAndTornCopiesReplaced) {
   EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 3);
 }
 
+#ifndef _WIN32
 // A disk that fills up part way through the install (here: a file size
 // limit) leaves no partial face under a face's name and no temporary file.
 TEST(StartTest, FontCopyThatFailsPartWayLeavesNothingBehind) {
@@ -167,6 +170,7 @@ TEST(StartTest, FontCopyThatFailsPartWayLeavesNothingBehind) {
   EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 0);
   EXPECT_EQ(fs::file_size(p.RunDir() / "wk.ttf"), ui::RegularFontFace().size()) << "the old file stays";
 }
+#endif
 
 TEST(StartTest, RemovesOnlyItsOwnStaleTemporaryFiles) {
   TestProgram p;
@@ -179,7 +183,13 @@ TEST(StartTest, RemovesOnlyItsOwnStaleTemporaryFiles) {
   for (const auto& entry : fs::directory_iterator(p.RunDir())) fs::last_write_time(entry.path(), old);
   p.Write(".wkB.ttf.q7R8s9", "being written by another copy just now");
   fs::create_directory(p.RunDir() / ".wkL.ttf.Dir000");
+#ifdef _WIN32
+  // The Windows standard library cannot date a directory; a young one proves less but is kept too.
+  std::error_code undated;
+  fs::last_write_time(p.RunDir() / ".wkL.ttf.Dir000", old, undated);
+#else
   fs::last_write_time(p.RunDir() / ".wkL.ttf.Dir000", old);
+#endif
 
   p.StartPastSplash();
   for (const char* name : ours) EXPECT_FALSE(p.Has(name)) << name;
