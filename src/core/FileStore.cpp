@@ -58,9 +58,10 @@ bool FileStore::FileExists(const fs::path& path) const {
   return !path.empty() && fs::is_regular_file(path, ec);
 }
 
-std::string FileStore::ReadWholeFile(const fs::path& path) const {
+std::string FileStore::ReadFileBytes(const fs::path& path) {
   std::string bytes;
-  if (!FileExists(path)) return bytes;
+  std::error_code ec;
+  if (path.empty() || !fs::is_regular_file(path, ec)) return bytes;
   std::FILE* f = native::OpenFile(path, "rb");
   if (!f) return bytes;
   char buffer[65536];

@@ -29,7 +29,9 @@ class FileStore {
   static fs::path PathFromText(std::string_view gbk);
 
   bool FileExists(const fs::path& path) const;
-  std::string ReadWholeFile(const fs::path& path) const;
+  std::string ReadWholeFile(const fs::path& path) const { return ReadFileBytes(path); }
+  // The bytes of any file; "" when it is no regular file or cannot be read in full.
+  static std::string ReadFileBytes(const fs::path& path);
   std::string ReadTextFile(const fs::path& path) const;  // up to the first zero byte
   // At most the first maxBytes bytes of the file, read without looking at the
   // rest; empty like ReadWholeFile when the file cannot be read.

@@ -4,27 +4,13 @@
 #include <string>
 #include <system_error>
 
+#include "core/FileStore.h"
 #include "core/NativeFiles.h"
 #include "core/StaleTemporaryFiles.h"
 
 namespace platform {
-namespace {
 
 namespace fs = std::filesystem;
-
-// The file's bytes, or "" when it cannot be read in full.
-std::string ReadAll(const fs::path& file) {
-  std::string bytes;
-  std::FILE* f = core::native::OpenFile(file, "rb");
-  if (!f) return bytes;
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-  if (std::ferror(f)) bytes.clear();
-  std::fclose(f);
-  return bytes;
-}
-
-}  // namespace
 
 bool CopyFontIntoFolder(const fs::path& fontFile, const fs::path& folder, std::uintmax_t faceSize) {
   std::error_code ec;
@@ -39,7 +25,7 @@ bool CopyFontIntoFolder(const fs::path& fontFile, const fs::path& folder, std::u
   }
   // What a copy killed part way left behind goes first.
   core::RemoveStaleTemporaryFiles(folder);
-  const std::string face = ReadAll(fontFile);
+  const std::string face = core::FileStore::ReadFileBytes(fontFile);
   if (face.size() != faceSize) return false;
   // Written to a temporary file in the folder and renamed over the target
   // only when complete.
