@@ -11,6 +11,18 @@
 #include "ui/win32/Win32Layer.h"
 
 namespace ui::win32 {
+
+HBITMAP TopDownBitmap(int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
 namespace {
 
 // Posted to a closed window: it is destroyed once the handler that closed it
@@ -88,15 +100,8 @@ void PaintBelow(HWND hwnd, HDC dc) {
 // target pixel covers, as premultiplied BGRA for AlphaBlend.
 HBITMAP ScaledBitmap(const Image& image, int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = TopDownBitmap(width, height, &bits);
   if (!bitmap) return nullptr;
   auto* out = static_cast<uint8_t*>(bits);
   const int64_t sw = image.width, sh = image.height;

@@ -74,4 +74,7 @@ bool IsControlOfOurs(HWND hwnd);
 // window's top-left corner, as it shows on the screen.
 void PrintTree(HWND hwnd, HDC dc);
 
+// A 32-bit top-down bitmap of width x height whose pixels are at *bits.
+HBITMAP TopDownBitmap(int width, int height, void** bits);
+
 }  // namespace ui::win32

@@ -396,15 +396,8 @@ class Win32Driver final : public Driver {
       RECT r;
       GetWindowRect(window->hwnd, &r);
       const int width = r.right - r.left, height = r.bottom - r.top;
-      BITMAPINFO info{};
-      info.bmiHeader.biSize = sizeof info.bmiHeader;
-      info.bmiHeader.biWidth = width;
-      info.bmiHeader.biHeight = -height;
-      info.bmiHeader.biPlanes = 1;
-      info.bmiHeader.biBitCount = 32;
-      info.bmiHeader.biCompression = BI_RGB;
       void* bits = nullptr;
-      HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+      HBITMAP bitmap = TopDownBitmap(width, height, &bits);
       if (!bitmap) return false;
       HDC dc = CreateCompatibleDC(nullptr);
       HGDIOBJ old = SelectObject(dc, bitmap);
