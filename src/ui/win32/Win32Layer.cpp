@@ -241,6 +241,7 @@ bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool moda
   if (modal) stillOpen->disabledWhileModal = DisableOthers(hwnd);
   ShowWindow(hwnd, SW_SHOW);
   UpdateWindow(hwnd);
+  if (!startup_ || w != *startup_) guard_.Guard(hwnd);
   if (!modal) return true;
   bool done = false;
   stillOpen->modalDone = &done;
@@ -673,8 +674,10 @@ void Win32Layer::ShowMessage(std::optional<WindowId> owner, std::string_view tex
   HWND ownerHwnd = ownerWindow ? ownerWindow->hwnd : nullptr;
   // Modal for the whole program: every window waits for the box.
   const std::vector<HWND> disabled = DisableOthers(nullptr);
+  guard_.DialogOpening();
   MessageBoxW(ownerHwnd, FromGbk(text).c_str(), FromGbk(title).c_str(),
               MB_OK | MB_TASKMODAL | (ownerHwnd ? 0u : static_cast<UINT>(MB_TOPMOST)));
+  guard_.DialogClosed();
   for (HWND other : disabled) {
     if (IsWindow(other)) EnableWindow(other, TRUE);
   }
@@ -694,7 +697,9 @@ std::string Win32Layer::BrowseForPath(std::string_view prompt) {
   const std::vector<HWND> disabled = DisableOthers(nullptr);
   browsePrompt_.assign(prompt);
   typedPath_.clear();
+  guard_.DialogOpening();
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  guard_.DialogClosed();
   browseDialog_ = nullptr;
   browsePrompt_.clear();
   for (HWND other : disabled) {

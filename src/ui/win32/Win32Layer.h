@@ -11,6 +11,7 @@
 
 #include "ui/Catalogue.h"
 #include "ui/Layer.h"
+#include "ui/win32/FreshWindowGuard.h"
 
 namespace ui::win32 {
 
@@ -95,6 +96,8 @@ class Win32Layer final : public Layer {
   const std::string& BrowsePrompt() const { return browsePrompt_; }
   void SetTypedPath(const wchar_t* typed) { typedPath_ = typed ? typed : L""; }
   void SetBrowseDialog(HWND dialog) { browseDialog_ = dialog; }
+  // For the test driver: the time its posted input stands for.
+  void SetInputTime(DWORD at) { guard_.SetInputTime(at); }
 
  private:
   enum class Access { Read, Write };
@@ -116,6 +119,7 @@ class Win32Layer final : public Layer {
   HWND browseDialog_ = nullptr;
   std::string browsePrompt_;  // GBK
   std::wstring typedPath_;    // typed into the browse dialog, naming nothing
+  FreshWindowGuard guard_;
 };
 
 Win32Layer* AsWin32Layer(Layer& layer);

@@ -83,18 +83,21 @@ class Win32Driver final : public Driver {
   bool Click(ControlId c) override { return PressAndRelease(c); }
   bool DoubleClick(ControlId c) override {
     auto at = std::make_shared<POINT>();
-    if (!Act(c, [at](BuiltControl& b) {
+    auto started = std::make_shared<DWORD>();
+    if (!Act(c, [this, at, started](BuiltControl& b) {
           *at = CentreOnScreen(b.hwnd);
+          *started = now_;
           PostMessageW(b.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(b.hwnd, *at));
         }))
       return false;
     SendToPointer(c, WM_LBUTTONUP, 0, *at);
     // The second click goes to whatever is under the pointer by now: the
     // first may have opened a window there.
-    Post([at] {
+    Post([this, at, started] {
       HWND under = WindowFromPoint(*at);
       // Pointer input never reaches a window that a modal one has disabled.
       if (!under || !IsWindowEnabled(GetAncestor(under, GA_ROOT))) return;
+      InputAt(*started + 150);
       PostMessageW(under, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(under, *at));
       PostMessageW(under, WM_LBUTTONUP, 0, ClientPoint(under, *at));
     });
@@ -459,7 +462,17 @@ class Win32Driver final : public Driver {
     }
   }
 
+  // The input posted from now on (on the UI thread) comes at this time. The
+  // driver keeps a time line of its own: the layer tells input that comes
+  // close together (a double click) from input that does not by these times.
+  void InputAt(DWORD at) {
+    now_ = at;
+    layer_.SetInputTime(at);
+  }
+
   // Checks on the UI thread that the user could reach the control, then acts.
+  // Each action of the user comes a moment after the one before: never as
+  // part of a double click, and never onto a window that has just opened.
   bool Act(ControlId c, std::function<void(BuiltControl&)> action) {
     auto ok = std::make_shared<bool>(false);
     Post([this, c, ok, action = std::move(action)] {
@@ -468,6 +481,7 @@ class Win32Driver final : public Driver {
       // A window blocked by a modal window or box takes no input.
       if (!IsWindowEnabled(GetAncestor(b->hwnd, GA_ROOT))) return;
       *ok = true;
+      InputAt(now_ + 1000);
       action(*b);
     });
     return *ok;
@@ -483,6 +497,7 @@ class Win32Driver final : public Driver {
         if (!b || !b->hwnd) return;
         target = b->hwnd;
       }
+      InputAt(now_ + 60);
       PostMessageW(target, msg, keys, ClientPoint(target, screen));
     });
   }
@@ -522,6 +537,7 @@ class Win32Driver final : public Driver {
   }
 
   Win32Layer& layer_;
+  DWORD now_ = 0;  // the time of the last input posted (UI thread only)
 };
 
 }  // namespace
