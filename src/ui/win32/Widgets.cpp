@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -23,6 +24,40 @@ HBITMAP TopDownBitmap(int width, int height, void** bits) {
   return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
 }
 
+UINT CaptionFlags(bool wrap) { return DT_NOPREFIX | (wrap ? DT_WORDBREAK : 0u); }
+
+bool CaptionFitsIn(HDC dc, HFONT font, const std::wstring& text, const CaptionArea& area) {
+  HGDIOBJ old = SelectObject(dc, font);
+  RECT need{0, 0, area.rect.right - area.rect.left, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need, CaptionFlags(area.wrap) | DT_CALCRECT);
+  SelectObject(dc, old);
+  return need.right <= area.rect.right - area.rect.left && need.bottom <= area.rect.bottom - area.rect.top;
+}
+
+int CharacterPx(HDC dc, HFONT font) {
+  // The height the font was made for: the face's metrics round it.
+  LOGFONTW made{};
+  GetObjectW(font, sizeof made, &made);
+  if (made.lfHeight < 0) return Unscaled(-made.lfHeight);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  return Unscaled(metrics.tmHeight - metrics.tmInternalLeading);
+}
+
+HFONT CaptionFont(HDC dc, const std::wstring& text, const Font& decl, const CaptionArea& area) {
+  HFONT font = FontFor(decl);
+  if (text.empty() || CaptionFitsIn(dc, font, text, area)) return font;
+  Font smaller = decl;
+  for (int px = (decl.px > 0 ? decl.px : CharacterPx(dc, font)) - 1; px >= kSmallestCaptionPx; --px) {
+    smaller.px = static_cast<int16_t>(px);
+    font = FontFor(smaller);
+    if (CaptionFitsIn(dc, font, text, area)) break;
+  }
+  return font;
+}
+
 namespace {
 
 // Posted to a closed window: it is destroyed once the handler that closed it
@@ -35,15 +70,30 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
-// Draws a caption in rect with the control's alignment. The vertical
-// alignment places the block of lines, wrapped or not.
-void DrawCaption(HDC dc, RECT rect, const std::wstring& text, const ControlSpec& decl, COLORREF color,
-                 HAlign halign, VAlign valign, bool wrap) {
+// Where a control draws its caption: labels on their whole area; a super
+// button's caption keeps a little room at the sides; a group box's title is
+// one line in the frame's top edge, indented from both sides.
+CaptionArea CaptionAreaOf(const Widget& w, const RECT& client) {
+  switch (w.role) {
+    case Role::SuperButton:
+      return {{Scaled(2), 0, client.right - Scaled(2), client.bottom}, true};
+    case Role::Group:
+      return {{Scaled(8), 0, client.right - Scaled(8), 1 << 20}, false};
+    default:
+      return {client, w.decl && w.decl->wrap};
+  }
+}
+
+// Draws a caption in its area with the control's alignment, smaller if it
+// does not fit there. The vertical alignment places the block of lines.
+void DrawCaption(HDC dc, const CaptionArea& area, const std::wstring& text, const ControlSpec& decl, COLORREF color,
+                 HAlign halign, VAlign valign) {
   if (text.empty()) return;
-  HGDIOBJ oldFont = SelectObject(dc, FontFor(decl.font));
+  RECT rect = area.rect;
+  HGDIOBJ oldFont = SelectObject(dc, CaptionFont(dc, text, decl.font, area));
   SetTextColor(dc, color);
   SetBkMode(dc, TRANSPARENT);
-  UINT flags = DT_NOPREFIX | (wrap ? DT_WORDBREAK : 0u);
+  UINT flags = CaptionFlags(area.wrap);
   flags |= halign == HAlign::Left ? DT_LEFT : halign == HAlign::Center ? DT_CENTER : DT_RIGHT;
   RECT measured = rect;
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured, flags | DT_CALCRECT);
@@ -181,14 +231,15 @@ void PaintPicture(HWND hwnd, Widget& w, HDC dc) {
 
 void PaintGroup(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
   const std::wstring text = WindowText(hwnd);
-  HGDIOBJ oldFont = SelectObject(dc, FontFor(w.decl->font));
+  const CaptionArea area = CaptionAreaOf(w, client);
+  HGDIOBJ oldFont = SelectObject(dc, CaptionFont(dc, text, w.decl->font, area));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   RECT frame = client;
   frame.top += metrics.tmHeight / 2;
   DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   if (!text.empty()) {
-    RECT caption{Scaled(8), 0, client.right - Scaled(8), metrics.tmHeight};
+    RECT caption{area.rect.left, 0, area.rect.right, metrics.tmHeight};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_NOPREFIX | DT_SINGLELINE | DT_CALCRECT);
     InflateRect(&caption, Scaled(2), 0);
     Fill(dc, caption, BackgroundOf(hwnd));
@@ -211,8 +262,8 @@ void PaintSuperButton(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
     back = s.hoverBack;
   }
   Fill(dc, client, ToColorRef(back, COLOR_BTNFACE));
-  DrawCaption(dc, client, WindowText(hwnd), *w.decl, ToColorRef(text, COLOR_BTNTEXT), HAlign::Center,
-              VAlign::Center, true);
+  DrawCaption(dc, CaptionAreaOf(w, client), WindowText(hwnd), *w.decl, ToColorRef(text, COLOR_BTNTEXT),
+              HAlign::Center, VAlign::Center);
 }
 
 // Everything a window of the program's classes shows, background included.
@@ -242,7 +293,7 @@ void PaintAll(HWND hwnd, Widget& w, HDC dc) {
       }
       const COLORREF color =
           IsWindowEnabled(hwnd) ? ToColorRef(w.decl->textColor, COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT);
-      DrawCaption(dc, client, WindowText(hwnd), *w.decl, color, w.decl->halign, w.decl->valign, w.decl->wrap);
+      DrawCaption(dc, CaptionAreaOf(w, client), WindowText(hwnd), *w.decl, color, w.decl->halign, w.decl->valign);
       return;
     }
     case Role::SuperButton:
@@ -602,6 +653,21 @@ bool IsControlOfOurs(HWND hwnd) {
   wchar_t name[32] = {};
   GetClassNameW(hwnd, name, 32);
   return lstrcmpW(name, kControlClass) == 0;
+}
+
+std::optional<CaptionLayout> CaptionLayoutOf(HWND hwnd) {
+  const Widget* w = IsControlOfOurs(hwnd) ? WidgetOf(hwnd) : nullptr;
+  if (!w || !w->decl || (w->role != Role::Label && w->role != Role::TransparentLabel &&
+                         w->role != Role::SuperButton && w->role != Role::Group)) {
+    return std::nullopt;
+  }
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const CaptionArea area = CaptionAreaOf(*w, client);
+  HDC dc = GetDC(hwnd);
+  HFONT font = CaptionFont(dc, WindowText(hwnd), w->decl->font, area);
+  ReleaseDC(hwnd, dc);
+  return CaptionLayout{font, area};
 }
 
 void CloseLater(HWND top) {

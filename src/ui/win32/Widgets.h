@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,34 @@ bool IsControlOfOurs(HWND hwnd);
 // Draws the window and everything inside it into dc, whose origin is the
 // window's top-left corner, as it shows on the screen.
 void PrintTree(HWND hwnd, HDC dc);
+
+// Where a control draws its caption, and whether words wrap there.
+struct CaptionArea {
+  RECT rect;
+  bool wrap = false;
+};
+
+// The smallest size, at 96 dots per inch, a shrunk caption is drawn at.
+inline constexpr int kSmallestCaptionPx = 10;
+
+// How captions are drawn: DrawTextW's flags, and whether the text drawn so
+// with the font stays inside the area (each line, or wrapping each word,
+// within its width, and every line within its height).
+UINT CaptionFlags(bool wrap);
+bool CaptionFitsIn(HDC dc, HFONT font, const std::wstring& text, const CaptionArea& area);
+// The pixel size, at 96 dots per inch, of a font's characters.
+int CharacterPx(HDC dc, HFONT font);
+// The control's font when the text fits the area; otherwise the same face at
+// the largest smaller size where it does, but not below the smallest size.
+HFONT CaptionFont(HDC dc, const std::wstring& text, const Font& decl, const CaptionArea& area);
+
+// The font and area a control of ours draws its caption with, for the test
+// driver; nothing for controls without a caption.
+struct CaptionLayout {
+  HFONT font;
+  CaptionArea area;
+};
+std::optional<CaptionLayout> CaptionLayoutOf(HWND hwnd);
 
 // A 32-bit top-down bitmap of width x height whose pixels are at *bits.
 HBITMAP TopDownBitmap(int width, int height, void** bits);

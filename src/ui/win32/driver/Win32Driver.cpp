@@ -295,30 +295,32 @@ class Win32Driver final : public Driver {
     });
   }
 
-  // Measured with the control's own font in its client area; controls that
-  // keep no font of their own (drawn by the layer) count as fitting.
+  // Measured with the font and in the area the caption is drawn with: a
+  // control of ours may draw it smaller than declared; a standard control
+  // draws it with its own font in its client area.
   bool CaptionFits(ControlId c) override {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
       if (!b || !b->hwnd || b->edit) return true;
-      const int length = GetWindowTextLengthW(b->hwnd);
-      if (length <= 0) return true;
-      std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-      GetWindowTextW(b->hwnd, text.data(), length + 1);
-      const auto font = reinterpret_cast<HFONT>(SendMessageW(b->hwnd, WM_GETFONT, 0, 0));
+      const std::wstring text = WindowText(b->hwnd);
+      if (text.empty()) return true;
+      HFONT font = nullptr;
+      CaptionArea area{};
+      if (IsControlOfOurs(b->hwnd)) {
+        const std::optional<CaptionLayout> layout = CaptionLayoutOf(b->hwnd);
+        if (!layout) return true;
+        font = layout->font;
+        area = layout->area;
+      } else {
+        font = reinterpret_cast<HFONT>(SendMessageW(b->hwnd, WM_GETFONT, 0, 0));
+        GetClientRect(b->hwnd, &area.rect);
+        area.wrap = b->decl->wrap;
+      }
       if (!font) return true;
-      LOGFONTW lf{};
-      GetObjectW(font, sizeof lf, &lf);
-      if (lf.lfHeight != 0 && Unscaled(std::abs(lf.lfHeight)) < 10) return false;
-      RECT client;
-      GetClientRect(b->hwnd, &client);
       HDC dc = GetDC(b->hwnd);
-      HGDIOBJ old = SelectObject(dc, font);
-      RECT need{0, 0, client.right, 0};
-      DrawTextW(dc, text.c_str(), length, &need, DT_CALCRECT | (b->decl->wrap ? DT_WORDBREAK : DT_SINGLELINE));
-      SelectObject(dc, old);
+      const bool fits = CharacterPx(dc, font) >= kSmallestCaptionPx && CaptionFitsIn(dc, font, text, area);
       ReleaseDC(b->hwnd, dc);
-      return need.right <= client.right && need.bottom <= client.bottom;
+      return fits;
     });
   }
 
