@@ -26,14 +26,14 @@ bool IsDialog(HWND hwnd) {
 
 }  // namespace
 
-FreshWindowGuard::FreshWindowGuard() {
+FreshWindowGuard::FreshWindowGuard() : outer_(t_guard) {
   t_guard = this;
   hook_ = SetWindowsHookExW(WH_GETMESSAGE, OnMessage, nullptr, GetCurrentThreadId());
 }
 
 FreshWindowGuard::~FreshWindowGuard() {
   if (hook_) UnhookWindowsHookEx(hook_);
-  if (t_guard == this) t_guard = nullptr;
+  if (t_guard == this) t_guard = outer_;
 }
 
 void FreshWindowGuard::Guard(HWND top) {
@@ -83,11 +83,10 @@ bool FreshWindowGuard::Drops(const MSG& msg) {
   // Times from before the opening come from another clock (the difference
   // wraps to a large number); only presses just after it are the rest of the
   // click that opened the window.
-  if (openedAt && static_cast<DWORD>(at - *openedAt) < kQuietMs) {
-    swallowRelease_ = root;
-    return true;
-  }
-  return false;
+  const bool drop = openedAt && static_cast<DWORD>(at - *openedAt) < kQuietMs;
+  // A release belongs to the last press.
+  swallowRelease_ = drop ? root : nullptr;
+  return drop;
 }
 
 }  // namespace ui::win32

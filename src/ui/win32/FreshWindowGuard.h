@@ -19,7 +19,7 @@ class FreshWindowGuard {
  public:
   static constexpr DWORD kQuietMs = 400;
 
-  // Watches the calling thread's messages; one guard per thread.
+  // Watches the calling thread's messages; the newest guard of a thread acts.
   FreshWindowGuard();
   ~FreshWindowGuard();
   FreshWindowGuard(const FreshWindowGuard&) = delete;
@@ -47,6 +47,7 @@ class FreshWindowGuard {
     HWND top;
     DWORD openedAt;  // the time of the last input before it opened
   };
+  FreshWindowGuard* outer_;  // the thread's guard before this one
   HHOOK hook_ = nullptr;
   std::vector<Fresh> fresh_;
   std::vector<DWORD> dialogs_;  // the open dialogs' opening times, innermost last
