@@ -201,6 +201,7 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   if (!stillOpen || stillOpen->widget != top) return true;
   if (decl.caption[0] == '\0') KeepCaptionEmpty(top);
   if (decl.border == Border::Fixed && !HasCaptionBar(decl)) ShowBorderOnly(top);
+  FitPendingCaptions(*stillOpen);
   top->show();
   if (!startup_ || w != *startup_) guard_->Guard(top);
   if (!modal) return true;
@@ -297,6 +298,9 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       case Kind::ComboBox: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(c.comboStyle != ComboStyle::DropDownList);
+        // An editable combo box lays its text out as soon as it has items:
+        // in its own font, not in the default one with its fallbacks.
+        combo->setFont(MakeFont(c.font));
         combo->addItems(ItemsOf(c.items));
         combo->setCurrentIndex(c.selection);
         if (combo->isEditable()) combo->setEditText(FromUtf8(c.text));
@@ -363,10 +367,30 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
   }
 }
 
-void QtLayer::FitCaption(BuiltControl& b) {
-  if (!b.widget || b.caption.isEmpty()) return;
+// Draws a caption that does not fit its control in a smaller size.
+void QtLayer::ApplyFittingFont(BuiltControl& b) {
+  b.fitPending = false;
   if (const auto area = CaptionAreaOf(b.widget, b.decl->wrap)) {
     b.widget->setFont(FittingFont(b.font, ForDisplay(b.caption), *area));
+  }
+}
+
+// Measuring a caption loads its face at its size; for a window not yet on
+// screen that waits until it is shown, so a caption set several times during
+// the window's created handler (the stored language) is measured once, and
+// the main window's captions are not measured before the splash appears.
+void QtLayer::FitCaption(BuiltControl& b) {
+  if (!b.widget || b.caption.isEmpty()) return;
+  if (b.widget->window()->isVisible()) {
+    ApplyFittingFont(b);
+  } else {
+    b.fitPending = true;
+  }
+}
+
+void QtLayer::FitPendingCaptions(OpenWindow& window) {
+  for (BuiltControl& b : window.controls) {
+    if (b.fitPending && b.widget && !b.caption.isEmpty()) ApplyFittingFont(b);
   }
 }
 

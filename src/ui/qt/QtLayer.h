@@ -29,6 +29,7 @@ struct BuiltControl {
   int page = 0;                          // page containers: the current page
   QString caption;                       // labels and buttons: the caption as set (with CR LF)
   QFont font;                            // the catalogue's font; a long caption may be drawn smaller
+  bool fitPending = false;               // the caption changed before its window was shown
 };
 
 // A window from load to close.
@@ -93,6 +94,8 @@ class QtLayer final : public Layer {
   // Shows the caption at the catalogue's font size, or smaller where it
   // would not fit the control otherwise.
   void FitCaption(BuiltControl& control);
+  void FitPendingCaptions(OpenWindow& window);
+  static void ApplyFittingFont(BuiltControl& control);
   void Deliver(Handler h);
   void Destroy(WindowId w);
 

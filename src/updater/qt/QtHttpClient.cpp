@@ -57,11 +57,27 @@ class QtHttpClient final : public HttpClient {
       Fail(std::move(receiver.end), "only https addresses are fetched");
       return;
     }
+    Start(target, std::move(receiver), 0);
+  }
+
+ private:
+  struct Request {
+    QNetworkReply* reply;
+    Receiver receiver;
+    int redirects = 0;  // followed before this request
+    bool headSent = false;
+    bool stopped = false;
+  };
+
+  // Redirects are followed here rather than by Qt: each hop is a new request
+  // whose address is checked like the first one's, and Qt's own redirect
+  // handling has left its connection objects behind when the client went
+  // soon after a redirect.
+  void Start(const QUrl& target, Receiver receiver, int redirects) {
     QNetworkRequest request(target);
     request.setSslConfiguration(ssl_);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(options_.maxRedirects);
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(options_.transferTimeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
@@ -74,27 +90,12 @@ class QtHttpClient final : public HttpClient {
     QNetworkReply* reply = manager_.get(request);
     reply->setReadBufferSize(kReadBufferBytes);
     running_.insert(reply);
-    auto state = std::make_shared<Request>(Request{reply, std::move(receiver)});
-    QObject::connect(reply, &QNetworkReply::redirected, context_.get(), [reply](const QUrl& to) {
-      if (IsHttps(to)) {
-        emit reply->redirectAllowed();
-      } else {
-        reply->abort();
-      }
-    });
+    auto state = std::make_shared<Request>(Request{reply, std::move(receiver), redirects});
     QObject::connect(reply, &QNetworkReply::readyRead, context_.get(),
                      [this, state] { Read(state); });
     QObject::connect(reply, &QNetworkReply::finished, context_.get(),
                      [this, state] { Finish(state); });
   }
-
- private:
-  struct Request {
-    QNetworkReply* reply;
-    Receiver receiver;
-    bool headSent = false;
-    bool stopped = false;
-  };
 
   // Reports a failure as a later event, like every other result.
   void Fail(std::function<void(bool, std::string)> end, std::string why) {
@@ -144,10 +145,32 @@ class QtHttpClient final : public HttpClient {
   void Read(std::shared_ptr<Request> request) {
     Request& r = *request;
     if (r.stopped) return;
-    // A redirect's own body is not the answer.
-    const int status = r.reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (status >= 300 && status <= 399) return;
+    // A redirect's own body is not the answer; it is let through and dropped
+    // so that a full buffer never holds the transfer up.
+    if (IsRedirect(r.reply)) {
+      r.reply->skip(r.reply->bytesAvailable());
+      return;
+    }
     if (!Deliver(r)) Stop(r);
+  }
+
+  static bool IsRedirect(QNetworkReply* reply) {
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return status >= 300 && status <= 399;
+  }
+
+  // A redirect's target goes through the same checks as the first address,
+  // and only a few hops are taken.
+  void FollowRedirect(Request& r) {
+    const QByteArray location = r.reply->rawHeader("Location");
+    const QUrl to = r.reply->url().resolved(QUrl::fromEncoded(location, QUrl::StrictMode));
+    if (location.isEmpty() || !IsHttps(to)) {
+      r.receiver.end(false, "redirected away from https");
+    } else if (r.redirects >= options_.maxRedirects) {
+      r.receiver.end(false, "too many redirects");
+    } else {
+      Start(to, std::move(r.receiver), r.redirects + 1);
+    }
   }
 
   void Finish(std::shared_ptr<Request> request) {
@@ -157,6 +180,10 @@ class QtHttpClient final : public HttpClient {
     r.reply->deleteLater();
     if (r.reply->error() != QNetworkReply::NoError) {
       r.receiver.end(false, r.reply->errorString().toStdString());
+      return;
+    }
+    if (IsRedirect(r.reply)) {
+      FollowRedirect(r);
       return;
     }
     if (!Deliver(r)) {
