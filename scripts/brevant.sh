@@ -169,9 +169,10 @@ case "${1:-}" in
     # fontconfig has no frame pointers, so only the slow unwinder sees the
     # toolkit's frames that the suppressions name. The tests need no desktop
     # bus, and the toolkit's connection to one keeps its buffers to the end.
-    # A test that fails here runs once more before the run fails: under heavy
-    # load the toolkit's network thread has once outlived its wait at exit and
-    # left its objects behind (reported as indirect leaks only).
+    # A test that fails here runs once more before the run fails. The test
+    # programs wait at exit for the toolkit's network thread to end, as it
+    # frees the encryption library's state for that thread; the second run
+    # guards against a machine so loaded that even that wait runs out.
     (cd "$here/build-sanitize" &&
       DBUS_SESSION_BUS_ADDRESS=disabled: \
       ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:abort_on_error=1 \

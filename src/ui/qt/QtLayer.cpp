@@ -297,10 +297,10 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       }
       case Kind::ComboBox: {
         auto* combo = new QComboBox(parent);
-        combo->setEditable(c.comboStyle != ComboStyle::DropDownList);
-        // An editable combo box lays its text out as soon as it has items:
-        // in its own font, not in the default one with its fallbacks.
+        // An editable combo box lays its text out as soon as it is made
+        // editable: in its own font, not in the default one with its fallbacks.
         combo->setFont(MakeFont(c.font));
+        combo->setEditable(c.comboStyle != ComboStyle::DropDownList);
         combo->addItems(ItemsOf(c.items));
         combo->setCurrentIndex(c.selection);
         if (combo->isEditable()) combo->setEditText(FromUtf8(c.text));
