@@ -27,6 +27,14 @@ std::wstring WindowText(HWND hwnd) {
   return text;
 }
 
+// Where a window is on the screen: its position in screen pixels, its size in
+// the catalogue's pixels.
+Rect OnScreen(HWND hwnd) {
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+}
+
 bool IsDialogClass(HWND hwnd) {
   wchar_t name[16] = {};
   GetClassNameW(hwnd, name, 16);
@@ -266,10 +274,7 @@ class Win32Driver final : public Driver {
   Rect WindowGeometry(WindowId w) override {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
-      if (!window) return Rect{};
-      RECT r;
-      GetWindowRect(window->hwnd, &r);
-      return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+      return window ? OnScreen(window->hwnd) : Rect{};
     });
   }
 
@@ -288,10 +293,7 @@ class Win32Driver final : public Driver {
   Rect ScreenRect(ControlId c) override {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->hwnd) return Rect{};
-      RECT r;
-      GetWindowRect(b->hwnd, &r);
-      return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+      return b && b->hwnd ? OnScreen(b->hwnd) : Rect{};
     });
   }
 
