@@ -7,6 +7,7 @@
 #include "core/FileStore.h"
 #include "platform/Platform.h"
 #include "support/FakeClock.h"
+#include "support/NullLayer.h"
 #include "support/TestProgram.h"
 #include "ui/Catalogue.h"
 #include "ui/Layer.h"
@@ -16,32 +17,7 @@ namespace {
 using testing_support::TestProgram;
 
 // Binding only stores the functions; none of these is called.
-class UnusedLayer final : public ui::Layer {
- public:
-  bool LoadWindow(ui::WindowId, std::optional<ui::WindowId>, bool) override { return false; }
-  void CloseWindow(ui::WindowId) override {}
-  bool IsOpen(ui::WindowId) const override { return false; }
-  std::string Text(ui::ControlId) override { return {}; }
-  void SetText(ui::ControlId, std::string_view) override {}
-  bool Visible(ui::ControlId) override { return false; }
-  void SetVisible(ui::ControlId, bool) override {}
-  bool Enabled(ui::ControlId) override { return false; }
-  void SetEnabled(ui::ControlId, bool) override {}
-  int Selection(ui::ControlId) override { return -1; }
-  void SetSelection(ui::ControlId, int) override {}
-  int AddItem(ui::ControlId, std::string_view) override { return -1; }
-  bool Checked(ui::ControlId) override { return false; }
-  void SetChecked(ui::ControlId, bool) override {}
-  void SetPicture(ui::ControlId, std::string_view) override {}
-  void SetInterval(ui::ControlId, int) override {}
-  int Page(ui::ControlId) override { return 0; }
-  void SetPage(ui::ControlId, int) override {}
-  void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override {}
-  std::string BrowseForPath(std::string_view) override { return {}; }
-  bool RegisterFontFile(const std::filesystem::path&) override { return false; }
-  int Run(ui::WindowId) override { return 0; }
-  void EndProgram(int) override {}
-};
+using UnusedLayer = testing_support::NullLayer;
 
 // The updater window belongs to the updater program, which binds its own two
 // handlers; every other window's events reach the main program's handlers.

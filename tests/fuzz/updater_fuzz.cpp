@@ -11,41 +11,27 @@
 #include "FuzzInput.h"
 #include "core/FileStore.h"
 #include "core/Text.h"
+#include "support/NullLayer.h"
 #include "ui/Catalogue.h"
 #include "updater/Updater.h"
 
 namespace {
 
 // A window layer that only keeps texts and flags.
-class TextLayer final : public ui::Layer {
+class TextLayer final : public testing_support::NullLayer {
  public:
   bool LoadWindow(ui::WindowId, std::optional<ui::WindowId>, bool) override { return true; }
-  void CloseWindow(ui::WindowId) override {}
   bool IsOpen(ui::WindowId) const override { return true; }
   std::string Text(ui::ControlId c) override { return texts_[Key(c)]; }
   void SetText(ui::ControlId c, std::string_view text) override {
     texts_[Key(c)] = std::string(text);
   }
   bool Visible(ui::ControlId) override { return true; }
-  void SetVisible(ui::ControlId, bool) override {}
   bool Enabled(ui::ControlId c) override { return enabled_[Key(c)]; }
   void SetEnabled(ui::ControlId c, bool enabled) override { enabled_[Key(c)] = enabled; }
-  int Selection(ui::ControlId) override { return -1; }
-  void SetSelection(ui::ControlId, int) override {}
-  int AddItem(ui::ControlId, std::string_view) override { return -1; }
-  bool Checked(ui::ControlId) override { return false; }
-  void SetChecked(ui::ControlId, bool) override {}
-  void SetPicture(ui::ControlId, std::string_view) override {}
-  void SetInterval(ui::ControlId, int) override {}
-  int Page(ui::ControlId) override { return 0; }
-  void SetPage(ui::ControlId, int) override {}
   void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override {
     ++messages;
   }
-  std::string BrowseForPath(std::string_view) override { return ""; }
-  bool RegisterFontFile(const std::filesystem::path&) override { return false; }
-  int Run(ui::WindowId) override { return 0; }
-  void EndProgram(int) override {}
   int messages = 0;
 
  private:
