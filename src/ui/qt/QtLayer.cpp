@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFontDatabase>
@@ -122,6 +123,22 @@ class RadioButton final : public QRadioButton {
   bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
 };
 
+// Runs a function each time the control it watches is shown, before it is
+// drawn.
+class FitOnShow final : public QObject {
+ public:
+  FitOnShow(QObject* control, std::function<void()> onShow) : QObject(control), onShow_(std::move(onShow)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) onShow_();
+    return false;
+  }
+
+ private:
+  std::function<void()> onShow_;
+};
+
 }  // namespace
 
 QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options)
@@ -201,7 +218,6 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   if (!stillOpen || stillOpen->widget != top) return true;
   if (decl.caption[0] == '\0') KeepCaptionEmpty(top);
   if (decl.border == Border::Fixed && !HasCaptionBar(decl)) ShowBorderOnly(top);
-  FitPendingCaptions(*stillOpen);
   top->show();
   if (!startup_ || w != *startup_) guard_->Guard(top);
   if (!modal) return true;
@@ -360,7 +376,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
     if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) {
       b.font = MakeFont(c.font);
       widget->setFont(b.font);
-      FitCaption(b);
+      FitCaption(id, b);
     }
     widget->setEnabled(c.enabled);
     if (!c.visible) widget->setVisible(false);
@@ -375,23 +391,24 @@ void QtLayer::ApplyFittingFont(BuiltControl& b) {
   }
 }
 
-// Measuring a caption loads its face at its size; for a window not yet on
-// screen that waits until it is shown, so a caption set several times during
-// the window's created handler (the stored language) is measured once, and
-// the main window's captions are not measured before the splash appears.
-void QtLayer::FitCaption(BuiltControl& b) {
+// Measuring a caption loads its face at its size. A control that is not on
+// screen (its window not yet shown, or on a page not shown) is measured when it
+// shows, once however often its caption changed meanwhile: the main window's
+// captions are not measured before the splash appears, nor its other pages'
+// before the main window does.
+void QtLayer::FitCaption(ControlId id, BuiltControl& b) {
   if (!b.widget || b.caption.isEmpty()) return;
-  if (b.widget->window()->isVisible()) {
+  if (b.widget->isVisible()) {
     ApplyFittingFont(b);
-  } else {
-    b.fitPending = true;
+    return;
   }
-}
-
-void QtLayer::FitPendingCaptions(OpenWindow& window) {
-  for (BuiltControl& b : window.controls) {
-    if (b.fitPending && b.widget && !b.caption.isEmpty()) ApplyFittingFont(b);
-  }
+  b.fitPending = true;
+  if (b.fitsOnShow) return;
+  b.fitsOnShow = true;
+  b.widget->installEventFilter(new FitOnShow(b.widget, [this, id] {
+    BuiltControl* control = FindControl(id);
+    if (control && control->fitPending && control->widget) ApplyFittingFont(*control);
+  }));
 }
 
 void QtLayer::ClosedByUser(WindowId w) {
@@ -504,24 +521,24 @@ void QtLayer::SetText(ControlId c, std::string_view text) {
     case Kind::SuperButton:
       b->caption = value;
       static_cast<SuperButton*>(b->widget.data())->setText(value);
-      FitCaption(*b);
+      FitCaption(c, *b);
       return;
     case Kind::Label:
     case Kind::TransparentLabel:
       b->caption = value;
       static_cast<QLabel*>(b->widget.data())->setText(ForDisplay(value));
-      FitCaption(*b);
+      FitCaption(c, *b);
       return;
     case Kind::Button:
     case Kind::RadioButton:
       b->caption = value;
       static_cast<QAbstractButton*>(b->widget.data())->setText(ForDisplay(value));
-      FitCaption(*b);
+      FitCaption(c, *b);
       return;
     case Kind::GroupBox:
       b->caption = value;
       static_cast<QGroupBox*>(b->widget.data())->setTitle(ForDisplay(value));
-      FitCaption(*b);
+      FitCaption(c, *b);
       return;
     default:
       return;

@@ -29,7 +29,8 @@ struct BuiltControl {
   int page = 0;                          // page containers: the current page
   QString caption;                       // labels and buttons: the caption as set (with CR LF)
   QFont font;                            // the catalogue's font; a long caption may be drawn smaller
-  bool fitPending = false;               // the caption changed before its window was shown
+  bool fitPending = false;               // the caption changed while the control was not on screen
+  bool fitsOnShow = false;               // a filter measures the pending caption when the control shows
 };
 
 // A window from load to close.
@@ -85,6 +86,8 @@ class QtLayer final : public Layer {
   std::optional<WindowId> WindowOf(const QWidget* topLevel) const;
   // Called when the user closes a window by its title bar.
   void ClosedByUser(WindowId w);
+  // Draws the caption at the largest size that fits its control.
+  static void ApplyFittingFont(BuiltControl& control);
 
  private:
   enum class Access { Read, Write };
@@ -93,9 +96,7 @@ class QtLayer final : public Layer {
   void Build(OpenWindow& window, QWidget* top);
   // Shows the caption at the catalogue's font size, or smaller where it
   // would not fit the control otherwise.
-  void FitCaption(BuiltControl& control);
-  void FitPendingCaptions(OpenWindow& window);
-  static void ApplyFittingFont(BuiltControl& control);
+  void FitCaption(ControlId id, BuiltControl& control);
   void Deliver(Handler h);
   void Destroy(WindowId w);
 

@@ -287,6 +287,9 @@ class QtDriver final : public Driver {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
       if (!b || !b->widget || b->caption.isEmpty()) return true;
+      // A control not on screen has its caption measured when it shows: it
+      // is looked at as it will be drawn then.
+      if (b->fitPending && !b->widget->isVisible()) QtLayer::ApplyFittingFont(*b);
       const auto area = CaptionAreaOf(b->widget, b->decl->wrap);
       if (!area) return true;
       return QFontInfo(b->widget->font()).pixelSize() >= kSmallestCaptionPx &&
