@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 #include <thread>
 
 #include "ui/qt/Fonts.h"
@@ -17,8 +18,17 @@ namespace {
 QApplication* g_application = nullptr;
 
 void StartToolkit(int& argc, char** argv, const FontFaces& faces) {
-  qt::KeepInstalledCopiesOut(faces);
+  // Reading the faces' names and the font configuration needs no display, and
+  // the toolkit reads no font while it connects to the display: the two run
+  // side by side.
+  std::thread fonts;
+  try {
+    fonts = std::thread([&faces] { qt::KeepInstalledCopiesOut(faces); });
+  } catch (const std::system_error&) {
+    qt::KeepInstalledCopiesOut(faces);
+  }
   g_application = new QApplication(argc, argv);
+  if (fonts.joinable()) fonts.join();
   // The toolkit takes the system's locale; numbers in files and texts always
   // use "." as their decimal point.
   std::setlocale(LC_NUMERIC, "C");

@@ -11,7 +11,8 @@ namespace ui::qt {
 // Keeps installed copies of the program's font families (the copies the
 // program installs, or the same family installed by the system) out of the
 // fonts the toolkit finds, so that the windows draw from the faces the program
-// carries and from nothing else. Call before the toolkit starts.
+// carries and from nothing else. Call before the toolkit's first font is
+// chosen; it may run on any thread.
 void KeepInstalledCopiesOut(const FontFaces& faces);
 // Makes the program's font faces known to the toolkit, from memory and
 // without a copy: the bytes stay where the program carries them.
