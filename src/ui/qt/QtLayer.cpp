@@ -139,6 +139,29 @@ class FitOnShow final : public QObject {
   std::function<void()> onShow_;
 };
 
+// Runs a function once, after the first drawing of the widget it watches has
+// reached the screen.
+class AfterFirstPaint final : public QObject {
+ public:
+  AfterFirstPaint(QWidget* widget, std::function<void()> then) : QObject(widget), then_(std::move(then)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && then_) {
+      watched->removeEventFilter(this);
+      // Queued: it runs once this drawing is done and back in the event loop.
+      QMetaObject::invokeMethod(this, [this, then = std::move(then_)] {
+        then();
+        deleteLater();
+      }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> then_;
+};
+
 }  // namespace
 
 QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options)
@@ -160,8 +183,28 @@ bool QtLayer::IsOpen(WindowId w) const {
 
 BuiltControl* QtLayer::FindControl(ControlId c) {
   OpenWindow* window = Find(c.window);
-  if (!window || c.index >= window->controls.size()) return nullptr;
+  if (!window) return nullptr;
+  EnsureBuilt(*window);
+  if (c.index >= window->controls.size()) return nullptr;
   return &window->controls[c.index];
+}
+
+void QtLayer::EnsureBuilt(OpenWindow& window) {
+  if (window.built || !window.widget) return;
+  window.built = true;
+  Build(window, window.widget.data());
+  std::vector<std::optional<std::string>> texts = std::move(window.pendingTexts);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (texts[i]) SetText({window.decl->id, static_cast<uint16_t>(i)}, *texts[i]);
+  }
+}
+
+void QtLayer::BuildOthersAfterFirstPaint(QWidget* shown) {
+  shown->installEventFilter(new AfterFirstPaint(shown, [this] {
+    for (const std::unique_ptr<OpenWindow>& window : open_) {
+      if (window) EnsureBuilt(*window);
+    }
+  }));
 }
 
 std::optional<WindowId> QtLayer::WindowOf(const QWidget* topLevel) const {
@@ -178,6 +221,7 @@ void QtLayer::Deliver(Handler h) {
 bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) {
   if (Ended() || w >= WindowId::Count) return false;
   if (OpenWindow* open = Find(w)) {
+    EnsureBuilt(*open);
     // Brought to the front, out of the task bar if it was minimised.
     open->widget->setWindowState(open->widget->windowState() & ~Qt::WindowMinimized);
     open->widget->show();
@@ -200,9 +244,8 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   window->widget = top;
   window->modal = modal;
   window->owner = ownerWindow ? owner : std::nullopt;
-  OpenWindow& built = *window;
+  window->pendingTexts.resize(decl.controls.size());
   open_[static_cast<std::size_t>(w)] = std::move(window);
-  Build(built, top);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
@@ -212,12 +255,19 @@ bool QtLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) 
   // The window appears once its created handler has set it up: the main
   // window shows its stored language and scores from the first moment, and a
   // splash closed at once is never seen. A window opened by that handler (the
-  // splash) is the only one on screen meanwhile.
+  // splash) is the only one on screen meanwhile. The controls are made when
+  // the handler first needs more than to set a caption, or once that window
+  // has been drawn: the splash appears without waiting for the main window's
+  // controls.
   Deliver(decl.created);
   OpenWindow* stillOpen = Find(w);
   if (!stillOpen || stillOpen->widget != top) return true;
+  EnsureBuilt(*stillOpen);
   if (decl.caption[0] == '\0') KeepCaptionEmpty(top);
   if (decl.border == Border::Fixed && !HasCaptionBar(decl)) ShowBorderOnly(top);
+  if (std::any_of(open_.begin(), open_.end(), [](const auto& other) { return other && !other->built; })) {
+    BuildOthersAfterFirstPaint(top);
+  }
   top->show();
   if (!startup_ || w != *startup_) guard_->Guard(top);
   if (!modal) return true;
@@ -508,6 +558,10 @@ std::string QtLayer::Text(ControlId c) {
 }
 
 void QtLayer::SetText(ControlId c, std::string_view text) {
+  if (OpenWindow* window = Find(c.window); window && !window->built && !Ended() && c.index < window->pendingTexts.size()) {
+    window->pendingTexts[c.index] = std::string(text);
+    return;
+  }
   BuiltControl* b = Require(c, Access::Write);
   if (!b || !b->widget) return;
   const QString value = FromGbk(text);

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/Catalogue.h"
@@ -39,6 +40,10 @@ struct OpenWindow {
   QPointer<QWidget> widget;
   std::vector<BuiltControl> controls;
   QEventLoop* modalLoop = nullptr;  // set while a modal load waits for the window
+  // The controls are made when first needed: a caption set before then is
+  // kept here, by control index, and given to the control when it is made.
+  bool built = false;
+  std::vector<std::optional<std::string>> pendingTexts;
   bool modal = false;
   std::optional<WindowId> owner;  // the window that keeps this one above it
 };
@@ -88,12 +93,17 @@ class QtLayer final : public Layer {
   void ClosedByUser(WindowId w);
   // Draws the caption at the largest size that fits its control.
   static void ApplyFittingFont(BuiltControl& control);
+  // Makes the window's controls if they are not made yet.
+  void EnsureBuilt(OpenWindow& window);
 
  private:
   enum class Access { Read, Write };
   BuiltControl* Require(ControlId c, Access access);
   void Fatal(const char* utf8Message);
   void Build(OpenWindow& window, QWidget* top);
+  // Makes the controls of windows still waiting for them once `shown` has
+  // been drawn for the first time.
+  void BuildOthersAfterFirstPaint(QWidget* shown);
   // Shows the caption at the catalogue's font size, or smaller where it
   // would not fit the control otherwise.
   void FitCaption(ControlId id, BuiltControl& control);

@@ -367,6 +367,7 @@ class QtDriver final : public Driver {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
       if (!window || !window->widget) return false;
+      layer_.EnsureBuilt(*window);
       return Framed(*window).save(QString::fromStdString(pngPath.string()), "PNG");
     });
   }
