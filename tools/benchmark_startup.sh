@@ -4,7 +4,9 @@
 #
 # Each run starts the program from its own run directory (a copy of the
 # program file, so its files are written there) and, right after it, the bare
-# window program (tools/bare_window.cpp, built in the same tree). Times run
+# window program (tools/bare_window.cpp, built in the same tree), then the
+# same bare window with one line of text: the least any window with text
+# pays, since the toolkit then lists the system's fonts. Times run
 # from just before the process is started to the moment the X server sees a
 # window mapped and first drawn (DAMAGE extension, tools/paint_timer.c).
 #
@@ -16,7 +18,7 @@
 # is not counted: the later starts find their files and fonts in place.
 #
 # Printed: median and range of each time, the median of the per-pair ratios
-# program / bare, processor time of the start, and resident memory some time
+# program / bare (and first window / bare with text), processor time of the start, and resident memory some time
 # after the main window was drawn: peak (VmHWM) and steady (smaps_rollup Rss).
 set -euo pipefail
 build="$(cd "${1:-build}" && pwd)"
@@ -62,8 +64,11 @@ cold() {
   fi
 }
 
-measure() {  # measure PROGRAM -> line of paint_timer
-  "$timer" -w 712x477 -s "$settle_ms" -- "$1" 2>/dev/null
+measure() {  # measure PROGRAM [ARG] -> line of paint_timer
+  "$timer" -w 712x477 -s "$settle_ms" -- "$@" 2>/dev/null
+}
+measure_time_only() {  # the same, without waiting to read the memory
+  "$timer" -w 712x477 -s 100 -- "$@" 2>/dev/null
 }
 
 # The first start writes the files and installs the fonts; not counted.
@@ -83,16 +88,22 @@ run_case() {  # run_case splash(skipped|shown) temperature(warm|cold)
   local splash="$1" temperature="$2"
   if [ "$splash" = skipped ]; then printf enable >"$work/run/2e.vlok"; else rm -f "$work/run/2e.vlok"; fi
   local first=() main_mapped=() main=() cpu=() hwm=() rss=() bare_t=() bare_cpu=() bare_hwm=() bare_rss=() ratio_first=() ratio_main=()
-  local i line b
+  local text_t=() ratio_text=()
+  local i line b t
   for i in $(seq "$runs"); do
     [ "$temperature" = cold ] && cold
     line=$(measure "$work/run/brevant") || { echo "the program did not show its main window" >&2; exit 1; }
     [ "$temperature" = cold ] && cold
     b=$(measure "$bare") || { echo "the bare window was not drawn" >&2; exit 1; }
+    [ "$temperature" = cold ] && cold
+    t=$(measure_time_only "$bare" --label) || { echo "the bare window with text was not drawn" >&2; exit 1; }
     read -r _ fp mp mpaint c h r <<<"$line"
     read -r _ bp _ _ bc bh br <<<"$b"
     first+=("$fp"); main_mapped+=("$mp"); main+=("$mpaint"); cpu+=("$c"); hwm+=("$h"); rss+=("$r")
     bare_t+=("$bp"); bare_cpu+=("$bc"); bare_hwm+=("$bh"); bare_rss+=("$br")
+    read -r _ tp _ <<<"$t"
+    text_t+=("$tp")
+    ratio_text+=("$(awk -v a="$fp" -v b="$tp" 'BEGIN{printf "%.2f", a/b}')")
     ratio_first+=("$(awk -v a="$fp" -v b="$bp" 'BEGIN{printf "%.2f", a/b}')")
     ratio_main+=("$(awk -v a="$mpaint" -v b="$bp" 'BEGIN{printf "%.2f", a/b}')")
   done
@@ -100,6 +111,8 @@ run_case() {  # run_case splash(skipped|shown) temperature(warm|cold)
   stat_line "bare window drawn (ms)" "${bare_t[@]}"
   stat_line "first window drawn (ms)" "${first[@]}"
   stat_line "  ratio to bare" "${ratio_first[@]}"
+  stat_line "bare window with text drawn (ms)" "${text_t[@]}"
+  stat_line "  first window: ratio to it" "${ratio_text[@]}"
   stat_line "main window mapped (ms)" "${main_mapped[@]}"
   stat_line "main window drawn (ms)" "${main[@]}"
   [ "$splash" = skipped ] && stat_line "  ratio to bare" "${ratio_main[@]}"
