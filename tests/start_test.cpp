@@ -12,8 +12,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
+#include "core/Gbk.h"
 #include "platform/Platform.h"
+#include "support/ReadOnlyFolder.h"
 #include "support/TestProgram.h"
 #include "ui/Resources.h"
 
@@ -269,6 +272,67 @@ TEST(StartTest, FailedFontWriteIsSilentAndTheStartGoesOn) {
   EXPECT_FALSE(p.ui().OpenMessageBox());
   EXPECT_TRUE(fs::is_directory(p.RunDir() / "wk.ttf"));
   EXPECT_EQ(p.ui().Text(mw::编辑框4), "9");
+}
+
+// A folder the program cannot write: one word to the teacher at start, in the
+// stored language, and then everything runs. A missing "language.vlok" that
+// the start cannot create counts as the "中文" it would have written, for the
+// draws and the language step alike; an existing one still rules.
+TEST(StartTest, FolderThatCannotBeWritten) {
+  struct Case {
+    const char* stored;  // nullptr: no "language.vlok"
+    bool readOnly;       // else a folder is in the way of "language.vlok"
+    const char* title;   // of the box at start; nullptr: none
+    const char* announcement;
+    int selection;
+  };
+  const Case cases[] = {
+      {nullptr, true, "无法保存", "恭喜1号同学被选中！", 0},
+      {"English", true, "Cannot save", "Congratulations to No. 同学1 for being selected", 1},
+      {nullptr, false, nullptr, "恭喜1号同学被选中！", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title ? c.title : "folder in the way");
+    TestProgram p;
+    p.Write("RS.vlok", "1");
+    p.Write("CH.vlok", G("同学"));
+    p.Write("ynreward.vlok", "no");
+    p.Write("root/root.vlok", "");
+    if (c.stored) p.Write("language.vlok", c.stored);
+    if (!c.readOnly) fs::create_directory(p.RunDir() / "language.vlok");
+    std::optional<testing_support::ReadOnlyFolder> readOnly;
+    if (c.readOnly) {
+      readOnly.emplace(p.RunDir());
+      ASSERT_TRUE(readOnly->Refuses())
+          << "no folder the program cannot write: under Wine as root, run the "
+             "Wine server without CAP_DAC_OVERRIDE (see scripts/brevant.sh)";
+    }
+    p.StartPastSplash();
+
+    if (c.title) {
+      const auto box = p.ui().OpenMessageBox();
+      ASSERT_TRUE(box);
+      EXPECT_EQ(box->title, G(c.title));
+      EXPECT_EQ(box->owner, std::nullopt);
+      const std::u8string folder = p.RunDir().u8string();
+      EXPECT_NE(box->text.find(
+                    core::Utf8ToGbk({reinterpret_cast<const char*>(folder.data()), folder.size()})),
+                std::string::npos);
+      ASSERT_TRUE(p.ui().AnswerMessageBox());
+    }
+    EXPECT_FALSE(p.ui().OpenMessageBox());
+    EXPECT_TRUE(p.ui().IsOpen(ui::WindowId::MainWindow));
+    ASSERT_TRUE(p.ui().Click(mw::随机选人));
+    ASSERT_TRUE(p.ui().Click(mw::随机选人开始));
+    const auto draw = p.ui().OpenMessageBox();
+    ASSERT_TRUE(draw);
+    EXPECT_EQ(draw->text, G(c.announcement));
+    ASSERT_TRUE(p.ui().AnswerMessageBox());
+    ASSERT_TRUE(p.ui().Click(mw::设置));
+    ASSERT_TRUE(p.ui().Click(mw::super_user));
+    EXPECT_EQ(p.ui().Selection(ui::RootSettingsWindow::组合框1), c.selection);
+    EXPECT_EQ(p.Read("language.vlok"), c.stored ? c.stored : "");
+  }
 }
 
 TEST(SplashTest, StaysUntilItsTimerTicks) {

@@ -30,7 +30,8 @@ void OnSetAdminPasswordClick(app::App& app) {
   const std::string password = app.ui.Text(setup::编辑框1);
   if (password != app.ui.Text(setup::编辑框2)) return;
   if (!app.files.Write(kPasswordFile, password)) {
-    app.ui.ShowMessage(setup::kWindow, i18n::Say(app.files, i18n::msg::kPasswordNotSaved), "admin");
+    app.ui.ShowMessage(setup::kWindow, i18n::Say(app.language, i18n::msg::kPasswordNotSaved),
+                       "admin");
     return;
   }
   app.state.adminPassword = password;

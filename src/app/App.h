@@ -5,6 +5,7 @@
 #include "core/Clock.h"
 #include "core/FileStore.h"
 #include "draw/Generator.h"
+#include "i18n/LanguageSetting.h"
 #include "platform/Platform.h"
 #include "ui/HandlerTable.h"
 #include "ui/Layer.h"
@@ -28,6 +29,8 @@ struct App {
   AppState& state;
   // The files every start writes, written while the program runs on.
   BackgroundWork& startWrites;
+  // "language.vlok" as the captions, the draw and the messages read it.
+  i18n::LanguageSetting language{files};
   draw::Generator generator{};  // lives as long as the process
 };
 

@@ -55,8 +55,9 @@ bool SaveReport::Delete(std::string_view name) {
 
 void SaveReport::Failed(std::string_view name) {
   const int error = errno;
-  const std::string reason = i18n::Say(app_.files, Reason(app_.files.Path(name), error), {text::FromInt(error)});
-  failures_.push_back(i18n::Say(app_.files, i18n::msg::kCannotSaveFile, {name, reason}));
+  const std::string reason =
+      i18n::Say(app_.language, Reason(app_.files.Path(name), error), {text::FromInt(error)});
+  failures_.push_back(i18n::Say(app_.language, i18n::msg::kCannotSaveFile, {name, reason}));
 }
 
 void SaveReport::Finish() {
@@ -67,7 +68,7 @@ void SaveReport::Finish() {
     message += line;
   }
   failures_.clear();
-  app_.ui.ShowMessage(owner_, message, i18n::Say(app_.files, i18n::msg::kSaveFailedTitle));
+  app_.ui.ShowMessage(owner_, message, i18n::Say(app_.language, i18n::msg::kSaveFailedTitle));
 }
 
 }  // namespace app

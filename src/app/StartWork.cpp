@@ -3,13 +3,33 @@
 #include "app/Fonts.h"
 #include "app/ShellHandlers.h"
 #include "companions/Companions.h"
+#include "core/Gbk.h"
 #include "core/StaleTemporaryFiles.h"
+#include "core/WritableFolder.h"
 #include "i18n/Captions.h"
+#include "i18n/Messages.h"
 #include "scores/Scores.h"
 #include "ui/Catalogue.h"
 #include "ui/Resources.h"
 
 namespace shell {
+namespace {
+
+// A folder that takes no new file keeps no settings and no scores: the
+// teacher hears of it once, when the rest of the start has run and just
+// before the main window appears. The splash has closed by then, so the box
+// never waits beneath it, and without an owner it stands above every window.
+void TellIfTheFolderCannotBeWritten(app::App& app) {
+  const std::filesystem::path folder = app.files.RunDirectory();
+  if (core::CanCreateFilesIn(folder)) return;
+  const std::u8string utf8 = folder.u8string();
+  const std::string shown =
+      core::Utf8ToGbk({reinterpret_cast<const char*>(utf8.data()), utf8.size()});
+  app.ui.ShowMessage(ui::kNoOwner, i18n::Say(app.language, i18n::msg::kFolderNotWritable, {shown}),
+                     i18n::Say(app.language, i18n::msg::kFolderNotWritableTitle));
+}
+
+}  // namespace
 
 // The start work, in this order. No step depends on the success of an earlier
 // one and none reports a failure.
@@ -22,7 +42,7 @@ void OnMainWindowCreated(app::App& app) {
   companions::CreateDesktopShortcut(app);
   // Returns when the splash has closed.
   app.ui.LoadWindow(ui::WindowId::SplashWindow, ui::kNoOwner, true);
-  i18n::CreateLanguageFileIfMissing(app);
+  app.language.CreateIfMissing();
   i18n::ApplyLanguageCaptions(app);
   // The downloader and the font files are written at every start, but no
   // window waits for them: the windows draw with the faces the program
@@ -35,6 +55,7 @@ void OnMainWindowCreated(app::App& app) {
     WriteAndInstallFont(app, "wkB.ttf", ui::BoldFontFace());
   });
   scores::LoadGroupScores(app);
+  TellIfTheFolderCannotBeWritten(app);
 }
 
 }  // namespace shell

@@ -26,8 +26,9 @@ void OnBrowseNameListClick(app::App& app) {
 void OnSaveNameListPathClick(app::App& app) {
   const std::string path = app.ui.Text(settings::编辑框3);
   if (!IsRegistrablePath(app, path)) {
-    app.ui.ShowMessage(settings::kWindow, i18n::Say(app.files, i18n::msg::kPathNotStorable, {path}),
-                       i18n::Say(app.files, i18n::msg::kSaveFailedTitle));
+    app.ui.ShowMessage(settings::kWindow,
+                       i18n::Say(app.language, i18n::msg::kPathNotStorable, {path}),
+                       i18n::Say(app.language, i18n::msg::kSaveFailedTitle));
     return;
   }
   app::SaveReport report(app, settings::kWindow);

@@ -21,7 +21,6 @@ namespace {
 
 constexpr const char* kPresetFile = "fake_end.vlok";
 constexpr const char* kDefaultNameList = "namelist.txt";
-constexpr const char* kLanguageFile = "language.vlok";
 constexpr const char* kRewardFile = "ynreward.vlok";
 constexpr int kPasses = 3;
 
@@ -48,13 +47,13 @@ int64_t PickPosition(Generator& generator, int64_t size) {
 // Fills 标签5 in the stored language; any other setting keeps its text.
 template <typename MakeText>
 void FillResultLabel(app::App& app, MakeText make) {
-  if (const auto language = i18n::MatchLanguage(core::ReadSetting(app.files, kLanguageFile))) {
+  if (const auto language = app.language.Match()) {
     app.ui.SetText(ui::MainWindow::标签5, make(*language));
   }
 }
 
 void TellHeadcountMissing(app::App& app) {
-  const std::string text = i18n::Say(app.files, i18n::msg::kHeadcountMissing);
+  const std::string text = i18n::Say(app.language, i18n::msg::kHeadcountMissing);
   app.ui.SetText(ui::MainWindow::标签5, text);
   app.ui.ShowMessage(ui::MainWindow::kWindow, text, "ERROR");
 }

@@ -3,7 +3,6 @@
 #include <span>
 
 #include "app/App.h"
-#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
@@ -76,7 +75,7 @@ void ApplyTable(app::App& app, Language language) {
 }
 
 bool StoredLanguageIs(app::App& app, Language language) {
-  return core::ReadSetting(app.files, "language.vlok") == LanguageText(language);
+  return app.language.Text() == LanguageText(language);
 }
 
 }  // namespace
@@ -93,11 +92,6 @@ std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language)
 
 std::string ProductLine() {
   return text::Gbk(BREVANT_PRODUCT_LINE_TEXT);
-}
-
-void CreateLanguageFileIfMissing(app::App& app) {
-  if (!app.files.Exists("language.vlok"))
-    app.files.Write("language.vlok", LanguageText(Language::Chinese));
 }
 
 // The file is read anew for each comparison; at most one table matches.

@@ -17,10 +17,6 @@ namespace i18n {
 // program's version (GBK).
 std::string ProductLine();
 
-// Start work: a missing "language.vlok" is created with "中文"; an existing
-// one is never rewritten. Failures are silent.
-void CreateLanguageFileIfMissing(app::App& app);
-
 // The captions of MainWindow in a language, GBK, in the order they are
 // applied; none for Chinese, whose texts are the design texts.
 std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language);

@@ -2,7 +2,6 @@
 
 #include "app/App.h"
 #include "app/SaveReport.h"
-#include "core/SettingFile.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
 
@@ -18,7 +17,7 @@ constexpr Language kComboOrder[] = {Language::Chinese, Language::English, Langua
 // any text.
 void SelectStoredLanguage(app::App& app) {
   for (int position = 0; position < 4; ++position) {
-    if (core::ReadSetting(app.files, "language.vlok") == LanguageText(kComboOrder[position])) {
+    if (app.language.Text() == LanguageText(kComboOrder[position])) {
       app.ui.SetSelection(ui::RootSettingsWindow::组合框1, position);
     }
   }

@@ -1,7 +1,7 @@
 #include "i18n/Messages.h"
 
-#include "core/FileStore.h"
 #include "core/Text.h"
+#include "i18n/LanguageSetting.h"
 
 namespace i18n {
 namespace {
@@ -39,13 +39,9 @@ std::string Say(const Message& message, Language language,
   return out;
 }
 
-Language StoredLanguage(const core::FileStore& files) {
-  return MatchLanguage(files.Read("language.vlok")).value_or(Language::Chinese);
-}
-
-std::string Say(const core::FileStore& files, const Message& message,
+std::string Say(const LanguageSetting& setting, const Message& message,
                 std::initializer_list<std::string_view> args) {
-  return Say(message, StoredLanguage(files), args);
+  return Say(message, setting.ForMessages(), args);
 }
 
 }  // namespace i18n

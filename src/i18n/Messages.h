@@ -6,10 +6,6 @@
 
 #include "i18n/Language.h"
 
-namespace core {
-class FileStore;
-}
-
 namespace i18n {
 
 // A message the program shows of its own accord, in the four interface
@@ -26,12 +22,11 @@ struct Message {
 std::string Say(const Message& message, Language language,
                 std::initializer_list<std::string_view> args = {});
 
-// The language the teacher reads: the one stored in "language.vlok", read now
-// as the announcements read it; Chinese when the file holds none of the four.
-Language StoredLanguage(const core::FileStore& files);
+class LanguageSetting;
 
-// The message in the stored language, as GBK.
-std::string Say(const core::FileStore& files, const Message& message,
+// The message in the language the teacher reads: the stored one, read now as
+// the announcements read it; Chinese when the setting is none of the four.
+std::string Say(const LanguageSetting& setting, const Message& message,
                 std::initializer_list<std::string_view> args = {});
 
 // The program's own messages. Add a new one here and to kAllMessages, which
@@ -96,10 +91,28 @@ inline constexpr Message kPathNotStorable{
     "список. Переименуйте файл или папку обычными китайскими или латинскими буквами и сохраните "
     "снова.\r\n{}"};
 
+// At start, when the program's folder takes no new file ({} the folder).
+inline constexpr Message kFolderNotWritableTitle{"无法保存", "Cannot save", "保存できません",
+                                                 "Сохранение невозможно"};
+inline constexpr Message kFolderNotWritable{
+    "程序所在的文件夹无法写入，设置和分数都不能保存在这里。"
+    "请把程序复制到可以写入的文件夹（例如桌面），再从那里打开。\r\n{}",
+    "Settings and scores cannot be saved in this folder: the program cannot write to it. Copy "
+    "the program to a folder you can write to, such as the desktop, and start it from there.\r\n{}",
+    "このフォルダーには書き込めないため、設定とスコアを保存できません。"
+    "プログラムをデスクトップなど書き込めるフォルダーにコピーして、そこから起動してください。\r\n{"
+    "}",
+    "В этой папке нельзя сохранить настройки и очки: программа не может в неё записывать. "
+    "Скопируйте программу в папку, доступную для записи, например на рабочий стол, и запустите "
+    "её оттуда.\r\n{}"};
+
 inline constexpr const Message* kAllMessages[] = {
-    &kHeadcountMissing, &kPasswordNotSaved,  &kSaveFailedTitle, &kCannotSaveFile, &kFolderInTheWay,
-    &kNoProgramFolder,  &kNoWritePermission, &kReadOnlyDisk,    &kDiskFull,       &kFileInUse,
-    &kPathTooLong,      &kUnknownError,      &kSystemError,     &kPathNotStorable,
+    &kHeadcountMissing,  &kPasswordNotSaved, &kSaveFailedTitle,
+    &kCannotSaveFile,    &kFolderInTheWay,   &kNoProgramFolder,
+    &kNoWritePermission, &kReadOnlyDisk,     &kDiskFull,
+    &kFileInUse,         &kPathTooLong,      &kUnknownError,
+    &kSystemError,       &kPathNotStorable,  &kFolderNotWritableTitle,
+    &kFolderNotWritable,
 };
 
 }  // namespace msg
