@@ -100,8 +100,8 @@ inline constexpr Message kFolderNotWritable{
     "Settings and scores cannot be saved in this folder: the program cannot write to it. Copy "
     "the program to a folder you can write to, such as the desktop, and start it from there.\r\n{}",
     "このフォルダーには書き込めないため、設定とスコアを保存できません。"
-    "プログラムをデスクトップなど書き込めるフォルダーにコピーして、そこから起動してください。\r\n{"
-    "}",
+    "プログラムをデスクトップなど書き込めるフォルダーにコピーして、"
+    "そこから起動してください。\r\n{}",
     "В этой папке нельзя сохранить настройки и очки: программа не может в неё записывать. "
     "Скопируйте программу в папку, доступную для записи, например на рабочий стол, и запустите "
     "её оттуда.\r\n{}"};
