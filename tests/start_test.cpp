@@ -349,6 +349,19 @@ TEST(SplashTest, StaysUntilItsTimerTicks) {
   EXPECT_TRUE(p.ui().IsOpen(ui::WindowId::MainWindow));
 }
 
+// A later start from the same folder asks this copy forward: while the splash
+// shows, the main window stays hidden until the start work is done.
+TEST(SplashTest, AskedForwardMeanwhileTheMainWindowWaitsForTheStart) {
+  TestProgram p;
+  p.Start();
+  p.AskToComeForward();
+  EXPECT_TRUE(p.ui().IsShown(splash::图片框1));
+  EXPECT_FALSE(p.ui().IsShown(mw::计分板));
+  ASSERT_TRUE(p.ui().FireTimer(splash::时钟1));
+  p.AskToComeForward();
+  EXPECT_TRUE(p.ui().IsShown(mw::计分板));
+}
+
 TEST(SplashTest, SecondOptionClosesItAtOnce) {
   TestProgram p;
   p.Write("2e.vlok", "enable");

@@ -32,6 +32,7 @@ struct App {
   // "language.vlok" as the captions, the draw and the messages read it.
   i18n::LanguageSetting language{files};
   draw::Generator generator{};  // lives as long as the process
+  bool started = false;         // the start work has run to its end
 };
 
 // Binds every handler of the program to the table.

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/ShellHandlers.h"
 #include "ui/Catalogue.h"
 
 namespace app {
@@ -13,9 +14,19 @@ Program::Program(std::function<fs::path()> runDirectory, Clock& clock, platform:
 }
 
 // The program ends with the files of its start whole; their writing uses the
-// window layer and the file store, so it ends before they go.
-Program::~Program() { startWrites_.Wait(); }
+// window layer and the file store, so it ends before they go. No request to
+// come forward reaches the layer once it is going.
+Program::~Program() {
+  if (claim_) claim_->WhenAskedToComeForward({});
+  startWrites_.Wait();
+}
 
 int Program::Run() { return layer_->Run(ui::WindowId::MainWindow); }
+
+void Program::ComeForwardWhenAsked(platform::RunDirectoryClaim& claim) {
+  claim_ = &claim;
+  claim.WhenAskedToComeForward(
+      [this] { layer_->Post([this] { shell::OnAskedToComeForward(*app_); }); });
+}
 
 }  // namespace app

@@ -20,6 +20,9 @@ class Program {
 
   // Loads MainWindow as the start-up window and runs until the program ends.
   int Run();
+  // Brings the program's window to the front each time a later start gives
+  // way to it, as long as the program lives.
+  void ComeForwardWhenAsked(platform::RunDirectoryClaim& claim);
   // Returns once the files the start writes are written (at once before the
   // start has begun them). From any thread.
   void WaitForStartWrites() { startWrites_.Wait(); }
@@ -30,6 +33,7 @@ class Program {
   std::unique_ptr<ui::Layer> layer_;
   std::unique_ptr<FileStore> files_;
   std::unique_ptr<App> app_;
+  platform::RunDirectoryClaim* claim_ = nullptr;
 };
 
 }  // namespace app

@@ -13,6 +13,9 @@ struct App;
 namespace shell {
 
 void OnMainWindowCreated(app::App& app);
+// A later start from the same folder gave way to this copy: its window comes
+// to the front.
+void OnAskedToComeForward(app::App& app);
 
 // Start steps 2 to 4: the set-up boxes and the form of address.
 void LoadDrawSetup(app::App& app);

@@ -56,6 +56,17 @@ void OnMainWindowCreated(app::App& app) {
   });
   scores::LoadGroupScores(app);
   TellIfTheFolderCannotBeWritten(app);
+  app.started = true;
+}
+
+// The main window appears once the start work is done; until then the splash
+// is the window to bring forward, if it is still open.
+void OnAskedToComeForward(app::App& app) {
+  if (app.ui.IsOpen(ui::WindowId::SplashWindow)) {
+    app.ui.LoadWindow(ui::WindowId::SplashWindow, ui::kNoOwner, true);
+  } else if (app.started) {
+    app.ui.LoadWindow(ui::WindowId::MainWindow, ui::kNoOwner, false);
+  }
 }
 
 }  // namespace shell

@@ -15,13 +15,19 @@ void ReleaseState() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // One copy runs per folder: a second start brings the running copy to the
+  // front and ends here, before any window or file work.
+  auto platform = platform::CreateSystemPlatform();
+  platform::Platform& system = *platform;
+  const auto claim = system.ClaimRunDirectory(system.ProgramDirectory());
+  if (!claim) return 0;
+
   ui::InitBackend(argc, argv, ui::EmbeddedFontFaces());
   g_state = new app::AppState();
   std::atexit(ReleaseState);
 
   core::SystemClock clock;
-  auto platform = platform::CreateSystemPlatform();
-  platform::Platform& system = *platform;
   app::Program program([&system] { return system.ProgramDirectory(); }, clock, system, *g_state);
+  program.ComeForwardWhenAsked(*claim);
   return program.Run();
 }

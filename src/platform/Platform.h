@@ -2,6 +2,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+
+#include "platform/RunDirectoryClaim.h"
 
 namespace platform {
 
@@ -23,6 +26,11 @@ class Platform {
   virtual bool CreateShortcut(const fs::path& desktopFolder, const std::string& name, const fs::path& target) = 0;
   // Starts the program file with no arguments and does not wait for it to end.
   virtual bool RunProgram(const fs::path& program) = 0;
+  // Claims the run directory for this copy of the program: one copy runs per
+  // folder. When a running copy holds it already, that copy is asked to come
+  // to the front and nothing is returned. Writes nothing in the folder; where
+  // the system offers no way to claim it, the claim holds nothing.
+  virtual std::unique_ptr<RunDirectoryClaim> ClaimRunDirectory(const fs::path& runDirectory) = 0;
 };
 
 std::unique_ptr<Platform> CreateSystemPlatform();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,6 +62,11 @@ class Layer {
   // Makes the faces of a font file available to windows built from now on.
   // Safe on any thread.
   virtual bool RegisterFontFile(const std::filesystem::path& fontFile) = 0;
+
+  // Runs work on the UI thread once the events before it are handled, also
+  // while a modal window waits. Safe from any thread; work that has not run
+  // when the program ends is dropped.
+  virtual void Post(std::function<void()> work) = 0;
 
   // Loads the start-up window and runs the event loop until it is closed.
   // Returns the program's exit code.

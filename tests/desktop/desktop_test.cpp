@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <thread>
 
 #include "desktop/VirtualDesktop.h"
+#include "support/ProgramCopy.h"
+#include "support/TempDir.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -179,6 +182,71 @@ TEST_F(DesktopTest, AdminWindowsOpenInFrontWithTheirCaptionsAndFrames) {
   // The updater's window is the one with a caption of its own.
   p.ui().Post([&] { p.layer().LoadWindow(WindowId::UpdaterWindow, ui::kNoOwner, false); });
   EXPECT_EQ(desktop->Property(Shown(WindowId::UpdaterWindow), "_NET_WM_NAME"), "更新器");
+}
+
+// Copies of the built program, each started from its folder as a teacher
+// starts it: one runs per folder, and a second start from that folder ends
+// and brings the running copy above the other windows.
+TEST(CopiesTest, OneRunsPerFolderAndASecondStartBringsItForward) {
+  using testing_support::ProgramCopy;
+  using testing_support::RunningProgram;
+  namespace fs = std::filesystem;
+  VirtualDesktop* desktop = VirtualDesktop::Current();
+  if (!desktop) GTEST_SKIP() << "no virtual X display with a window manager could be started";
+  const fs::path root = testing_support::MakeTempDir("brevant-copies");
+  testing_support::SetEnv("HOME", root / "home");
+  testing_support::SetEnv("XDG_DATA_HOME", root / "home/.local/share");
+  testing_support::SetEnv("XDG_CONFIG_HOME", root / "home/.config");
+  const ProgramCopy classroom(root / u8"一班 教室"), other(root / "other");
+  classroom.Write("2e.vlok", "enable");
+  other.Write("2e.vlok", "enable");
+  // The copy's window once the window manager shows it; 0 if it never does.
+  auto windowOf = [&](const RunningProgram& copy) {
+    uint64_t found = 0;
+    WaitFor(
+        [&] {
+          for (uint64_t window : desktop->Stacking()) {
+            if (desktop->Cardinals(window, "_NET_WM_PID") ==
+                std::vector<long>{static_cast<long>(copy.Id())})
+              found = window;
+          }
+          return found != 0;
+        },
+        std::chrono::seconds(20));
+    return found;
+  };
+  auto above = [&](uint64_t upper, uint64_t lower) {
+    const auto stack = desktop->Stacking();
+    const auto u = std::find(stack.begin(), stack.end(), upper),
+               l = std::find(stack.begin(), stack.end(), lower);
+    return u != stack.end() && l != stack.end() && u > l;
+  };
+
+  RunningProgram first = classroom.Start();
+  const uint64_t firstWindow = windowOf(first);
+  ASSERT_NE(firstWindow, 0u);
+  RunningProgram beside = other.Start();
+  const uint64_t besideWindow = windowOf(beside);
+  ASSERT_NE(besideWindow, 0u) << "a copy in another folder runs beside the first";
+  ASSERT_TRUE(above(besideWindow, firstWindow));
+
+  RunningProgram second = classroom.Start();
+  EXPECT_EQ(second.Exit(std::chrono::seconds(20)), 0);
+  EXPECT_TRUE(WaitFor([&] {
+    return above(firstWindow, besideWindow) && desktop->ActiveWindow() == firstWindow;
+  })) << "the running copy comes forward";
+  EXPECT_FALSE(first.Exit(std::chrono::milliseconds(0)));
+  EXPECT_FALSE(beside.Exit(std::chrono::milliseconds(0)));
+
+  // A copy killed without a word blocks no later start.
+  first.Kill();
+  RunningProgram after = classroom.Start();
+  EXPECT_NE(windowOf(after), 0u);
+  EXPECT_FALSE(after.Exit(std::chrono::milliseconds(0)));
+  after.Kill();
+  beside.Kill();
+  std::error_code ec;
+  fs::remove_all(root, ec);
 }
 
 }  // namespace

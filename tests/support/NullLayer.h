@@ -34,6 +34,7 @@ class NullLayer : public ui::Layer {
   void ShowMessage(std::optional<ui::WindowId>, std::string_view, std::string_view) override {}
   std::string BrowseForPath(std::string_view) override { return {}; }
   bool RegisterFontFile(const std::filesystem::path&) override { return false; }
+  void Post(std::function<void()>) override {}
   int Run(ui::WindowId) override { return 0; }
   void EndProgram(int) override {}
 };

@@ -3,16 +3,23 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "app/Program.h"
-#include "ui/Backend.h"
 #include "support/TempDir.h"
+#include "ui/Backend.h"
 
 namespace testing_support {
+
+// The claim on the run directory, asked forward by the test.
+struct AskedClaim final : platform::ListeningClaim {
+  void Ask() { Asked(); }
+};
 
 struct TestProgram::Parts {
   app::AppState state;
   std::unique_ptr<platform::Platform> platform;
+  AskedClaim claim;
   std::unique_ptr<app::Program> program;
 };
 
@@ -34,6 +41,7 @@ TestProgram::TestProgram() : root_(MakeTempRoot()), runDir_(root_ / "run"), home
     parts_->program = std::make_unique<app::Program>([dir = runDir_] { return dir; }, clock_, *parts_->platform,
                                                      parts_->state,
                                                      ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true});
+    parts_->program->ComeForwardWhenAsked(parts_->claim);
   });
   driver_ = ui::CreateDriver(parts_->program->layer());
 }
@@ -55,6 +63,11 @@ void TestProgram::End() {
 
 void TestProgram::WaitForStartWrites() const {
   if (parts_ && parts_->program) parts_->program->WaitForStartWrites();
+}
+
+void TestProgram::AskToComeForward() {
+  std::thread([this] { parts_->claim.Ask(); }).join();
+  driver_->Post([] {});
 }
 
 void TestProgram::Write(std::string_view name, std::string_view bytes) {

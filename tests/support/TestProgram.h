@@ -50,6 +50,9 @@ class TestProgram {
   void StartPastSplash();
   // Returns once the files the start writes on a thread of its own are written.
   void WaitForStartWrites() const;
+  // A later start from the same folder gives way to this one, as it does from
+  // a thread of its own; returns once the UI thread is idle again.
+  void AskToComeForward();
   // Ends the program and takes it down at once, as the destructor does; the
   // run directory stays for the test to look at.
   void End();

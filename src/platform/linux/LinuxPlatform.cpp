@@ -235,6 +235,10 @@ class LinuxPlatform final : public Platform {
     posix_spawnattr_destroy(&attributes);
     return result == 0;
   }
+
+  std::unique_ptr<RunDirectoryClaim> ClaimRunDirectory(const fs::path& runDirectory) override {
+    return ClaimOnThisSystem(runDirectory);
+  }
 };
 
 }  // namespace

@@ -108,6 +108,10 @@ class WindowsPlatform final : public Platform {
     CloseHandle(process.hProcess);
     return true;
   }
+
+  std::unique_ptr<RunDirectoryClaim> ClaimRunDirectory(const fs::path& runDirectory) override {
+    return ClaimOnThisSystem(runDirectory);
+  }
 };
 
 }  // namespace

@@ -165,7 +165,10 @@ class AfterFirstPaint final : public QObject {
 }  // namespace
 
 QtLayer::QtLayer(const HandlerTable& handlers, LayerOptions options)
-    : handlers_(handlers), guard_(std::make_unique<FreshWindowGuard>()), options_(options) {}
+    : handlers_(handlers),
+      guard_(std::make_unique<FreshWindowGuard>()),
+      options_(options),
+      postedWork_(std::make_unique<QObject>()) {}
 
 QtLayer::~QtLayer() {
   for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
@@ -507,6 +510,15 @@ void QtLayer::EndProgram(int exitCode) {
   }
   for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
   if (!options_.hostedEventLoop) QCoreApplication::exit(exitCode);
+}
+
+void QtLayer::Post(std::function<void()> work) {
+  QMetaObject::invokeMethod(
+      postedWork_.get(),
+      [this, work = std::move(work)] {
+        if (!Ended()) work();
+      },
+      Qt::QueuedConnection);
 }
 
 int QtLayer::Run(WindowId startup) {

@@ -78,6 +78,7 @@ class QtLayer final : public Layer {
   std::string BrowseForPath(std::string_view prompt) override;
   bool RegisterFontFile(const std::filesystem::path& fontFile) override;
 
+  void Post(std::function<void()> work) override;
   int Run(WindowId startup) override;
   void EndProgram(int exitCode) override;
 
@@ -116,6 +117,8 @@ class QtLayer final : public Layer {
   std::array<std::unique_ptr<OpenWindow>, kWindowCount> open_{};
   std::optional<WindowId> startup_;
   std::optional<int> exitCode_;
+  // Posted work runs in its name; what is still queued goes with it.
+  std::unique_ptr<QObject> postedWork_;
 };
 
 // The layer behind a Layer reference, when it is the Qt one.

@@ -17,6 +17,18 @@ namespace {
 // Room for the list of a drop-down combo box below its field.
 constexpr int kDropDownHeight = 200;
 
+// Work posted to the UI thread: a message to the hidden owner window, whose
+// lParam is the work (a std::function<void()> made with new).
+constexpr UINT kPostedWork = WM_APP + 1;
+
+LRESULT CALLBACK PostedWorkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                DWORD_PTR data) {
+  if (msg != kPostedWork) return DefSubclassProc(hwnd, msg, wp, lp);
+  std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(lp));
+  if (!reinterpret_cast<Win32Layer*>(data)->Ended()) (*work)();
+  return 0;
+}
+
 bool HasCaptionBar(const WindowSpec& decl) {
   return decl.border != Border::None && (decl.caption[0] != '\0' || decl.systemMenu);
 }
@@ -128,11 +140,26 @@ Win32Layer::Win32Layer(const HandlerTable& handlers, LayerOptions options)
     : handlers_(handlers), options_(options) {
   hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
+  if (hiddenOwner_)
+    SetWindowSubclass(hiddenOwner_, PostedWorkProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 Win32Layer::~Win32Layer() {
   for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
-  if (hiddenOwner_) DestroyWindow(hiddenOwner_);
+  if (!hiddenOwner_) return;
+  MSG posted;
+  while (PeekMessageW(&posted, hiddenOwner_, kPostedWork, kPostedWork, PM_REMOVE)) {
+    delete reinterpret_cast<std::function<void()>*>(posted.lParam);
+  }
+  RemoveWindowSubclass(hiddenOwner_, PostedWorkProc, 1);
+  DestroyWindow(hiddenOwner_);
+}
+
+void Win32Layer::Post(std::function<void()> work) {
+  auto* posted = new std::function<void()>(std::move(work));
+  if (!hiddenOwner_ ||
+      !PostMessageW(hiddenOwner_, kPostedWork, 0, reinterpret_cast<LPARAM>(posted)))
+    delete posted;
 }
 
 OpenWindow* Win32Layer::Find(WindowId w) {

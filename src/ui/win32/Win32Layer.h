@@ -72,6 +72,7 @@ class Win32Layer final : public Layer {
   bool RegisterFontFile(const std::string& nativePath);
   bool RegisterFontFile(const std::filesystem::path& fontFile);
 
+  void Post(std::function<void()> work) override;
   int Run(WindowId startup) override;
   void EndProgram(int exitCode) override;
 
