@@ -39,9 +39,9 @@ std::wstring ObjectName(const std::filesystem::path& folder, const wchar_t* suff
     hash ^= static_cast<std::uint16_t>(c);
     hash *= 1099511628211ull;
   }
-  wchar_t text[17];
-  swprintf(text, 17, L"%016llx", static_cast<unsigned long long>(hash));
-  return std::wstring(L"Local\\Brevant-") + text + suffix;
+  std::wstring name = L"Local\\Brevant-";
+  for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789abcdef"[(hash >> shift) & 0xF];
+  return name + suffix;
 }
 
 constexpr wchar_t kMutex[] = L"", kRequest[] = L".forward", kProcess[] = L".process";
