@@ -670,15 +670,19 @@ std::optional<CaptionLayout> CaptionLayoutOf(HWND hwnd) {
   return CaptionLayout{font, area};
 }
 
+namespace {
+
+// Cuts a control of ours off from the layer (an EnumChildWindows callback).
+BOOL CALLBACK ForgetLayer(HWND child, LPARAM) {
+  if (IsControlOfOurs(child)) WidgetOf(child)->layer = nullptr;
+  return TRUE;
+}
+
+}  // namespace
+
 void CloseLater(HWND top) {
   if (Widget* w = WidgetOf(top)) w->layer = nullptr;
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM) -> BOOL {
-        if (IsControlOfOurs(child)) WidgetOf(child)->layer = nullptr;
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(top, ForgetLayer, 0);
   ShowWindow(top, SW_HIDE);
   PostMessageW(top, kDestroyLater, 0, 0);
 }
