@@ -91,10 +91,16 @@ build_windows() {  # build_windows [targets...]
   done
 }
 
-# Fails unless a 32-bit Windows program may use addresses above 2 GiB.
+# Fails unless a Windows program carries its icon, group icon, version and
+# manifest resources, and a 32-bit one may use addresses above 2 GiB.
 check_windows_program() {  # check_windows_program FILE
-  local dump missing=()
+  local dump type missing=()
   dump="$(x86_64-w64-mingw32-objdump -p "$1")"
+  # Resource types: 3 icon, 0xe group icon, 0x10 version, 0x18 manifest.
+  for type in 03 0e 10 18; do
+    sed -n '/^The .rsrc Resource Directory section/,/^ Resources start/p' <<<"$dump" |
+      grep -Eq "^[0-9a-f]+   Entry: ID: 0x0000$type," || missing+=("resource type 0x$type")
+  done
   if grep -q 'file format pei-i386' <<<"$dump" && ! grep -q 'large address aware' <<<"$dump"; then
     missing+=("the large-address-aware flag")
   fi

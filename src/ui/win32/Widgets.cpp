@@ -513,11 +513,20 @@ void RegisterWindowClasses() {
   top.lpfnWndProc = WidgetProc;
   top.hInstance = GetModuleHandleW(nullptr);
   top.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  top.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  // The program's icon (resource 1) in the sizes the system shows: the task
+  // bar's and Alt+Tab's, and the caption's.
+  auto icon = [](int width, int height) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height),
+                                         LR_SHARED));
+  };
+  top.hIcon = icon(SM_CXICON, SM_CYICON);
+  top.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
   top.lpszClassName = kTopClass;
   RegisterClassExW(&top);
   WNDCLASSEXW control = top;
   control.hIcon = nullptr;
+  control.hIconSm = nullptr;
   control.lpszClassName = kControlClass;
   RegisterClassExW(&control);
 }
