@@ -139,8 +139,10 @@ judge_wine_results() {  # judge_wine_results LABEL RESULTS-DIR TEST-PROGRAM...
 }
 
 # Both builds and their tests under Wine as a Chinese Windows runs them (ANSI
-# code page 936), in one 64-bit Wine prefix, which runs the 32-bit programs
-# as 64-bit Windows does (WoW64) when Wine's 32-bit half is installed.
+# code page 936): the 64-bit ones in a 64-bit Wine prefix, the 32-bit ones in
+# a 32-bit prefix, as on a 32-bit Windows, when Wine's 32-bit half is
+# installed. Each starts fresh: the tests install fonts into the system's
+# font folder, and a prefix where they are installed already is another test.
 windows_tests() {
   build_windows
   local i failed=0
@@ -153,7 +155,6 @@ windows_tests() {
     set -euo pipefail
     local wine_dir="${windows_dirs[0]}/wine"
     mkdir -p "$wine_dir"
-    rm -rf "$wine_dir/results"
     # A private zh_CN.UTF-8 locale: Wine takes its code pages from the locale,
     # and the system's locales stay as they are.
     export LOCPATH="$wine_dir/locale"
@@ -163,12 +164,10 @@ windows_tests() {
     fi
     # (Passed through env: this shell itself need not know the locale.)
     local chinese=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
-    export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-    "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true  # one left by an interrupted run
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local prefixes=("$wine_dir/prefix" "${windows_dirs[1]}/wine/prefix") arches=(win64 win32)
 
-    # A display of our own, and one Wine server for the whole run.
+    # A display of our own.
     local display_file="$wine_dir/display"
     rm -f "$display_file"
     Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$display_file" >/dev/null 2>&1 &
@@ -184,19 +183,14 @@ windows_tests() {
     else
       echo "no build/tests/brevant-tls-test-server: the updater's transport tests skip" >&2
     fi
-    trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true' EXIT
+    trap 'for p in "${prefixes[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
+      kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true' EXIT
     for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$display_file")"
-    "${chinese[@]}" wineserver -p >/dev/null 2>&1 </dev/null
-    "${chinese[@]}" wineboot -i >/dev/null 2>&1 </dev/null
-    # Windows left to Wine alone: with no window manager on the display, each
-    # window closed would otherwise wait a second for one to answer.
-    "${chinese[@]}" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-    [ "$tls_server" = 0 ] || export BREVANT_TLS_TEST_SERVER="$(winepath -w "$tls_dir" 2>/dev/null </dev/null)"
 
     local failed=0 i
     for i in 0 1; do
-      local label="${windows_names[$i]}" results="$wine_dir/results/${windows_names[$i]}"
+      local label="${windows_names[$i]}" results="${windows_dirs[$i]}/wine/results"
       local programs=("${windows_dirs[$i]}"/tests/*.exe)
       if [ "$label" = x86 ] && ! have_package wine32; then
         echo "Windows x86: ${#programs[@]} test programs built but NOT RUN: Wine here cannot run" \
@@ -204,25 +198,39 @@ windows_tests() {
           "&& apt-get update && apt-get install wine32)" >&2
         continue
       fi
-      mkdir -p "$results"
       local start=$SECONDS exe
+      # A fresh prefix, and one Wine server for the whole run.
+      export WINEPREFIX="${prefixes[$i]}" WINEARCH="${arches[$i]}"
+      "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true  # one left by an interrupted run
+      rm -rf "$WINEPREFIX" "$results"
+      mkdir -p "$WINEPREFIX" "$results"
+      "${chinese[@]}" wineserver -p >/dev/null 2>&1 </dev/null
+      "${chinese[@]}" wineboot -i >/dev/null 2>&1 </dev/null
+      # Windows left to Wine alone: with no window manager on the display, each
+      # window closed would otherwise wait a second for one to answer.
+      "${chinese[@]}" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+      if [ "$tls_server" != 0 ]; then
+        BREVANT_TLS_TEST_SERVER="$(winepath -w "$tls_dir" 2>/dev/null </dev/null)"
+        export BREVANT_TLS_TEST_SERVER
+      fi
       for exe in "${programs[@]}"; do
         timeout 600 "${chinese[@]}" wine "$exe" \
           "--gtest_output=xml:$(winepath -w "$results/$(basename "$exe" .exe).xml")" </dev/null || true
       done
       judge_wine_results "$label" "$results" "${programs[@]}" || failed=1
-      echo "Windows $label: the test programs ran in $((SECONDS - start)) s"
+      echo "Windows $label: the test programs ran in $((SECONDS - start)) s, a fresh $WINEARCH prefix included"
+      # Every window as the catalogue declares it, the main window in each
+      # language, drawn by the Win32 layer (for looking at; see side-by-side).
+      if [ "$label" = x64 ] && [ -f "${windows_dirs[0]}/brevant-snapshots.exe" ]; then
+        local snapshots="${windows_dirs[0]}/snapshots"
+        rm -rf "$snapshots"
+        mkdir -p "$snapshots"
+        timeout 300 "${chinese[@]}" wine "${windows_dirs[0]}/brevant-snapshots.exe" \
+          "$(winepath -w "$snapshots" 2>/dev/null </dev/null)" >/dev/null </dev/null || true
+        [ -s "$snapshots/MainWindow-zh-page0.png" ] || { echo "brevant-snapshots.exe drew nothing" >&2; failed=1; }
+      fi
+      "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true
     done
-    # Every window as the catalogue declares it, the main window in each
-    # language, drawn by the Win32 layer (for looking at; see side-by-side).
-    if [ -f "${windows_dirs[0]}/brevant-snapshots.exe" ]; then
-      local snapshots="${windows_dirs[0]}/snapshots"
-      rm -rf "$snapshots"
-      mkdir -p "$snapshots"
-      timeout 300 "${chinese[@]}" wine "${windows_dirs[0]}/brevant-snapshots.exe" \
-        "$(winepath -w "$snapshots" 2>/dev/null </dev/null)" >/dev/null </dev/null || true
-      [ -s "$snapshots/MainWindow-zh-page0.png" ] || { echo "brevant-snapshots.exe drew nothing" >&2; failed=1; }
-    fi
     exit "$failed"
   ) || failed=1
   return "$failed"
