@@ -10,8 +10,11 @@ if(WIN32)
   # PE has no RELRO. mingw-w64 keeps the stack protector's and fortified
   # functions' run-time checks in libssp; the import table is read-only once
   # loaded, and the image is relocatable with a non-executable stack and heap.
+  # 32-bit programs may use the addresses above 2 GiB that 64-bit Windows (and
+  # 32-bit Windows started with /3GB) gives them.
   target_link_options(brevant_options INTERFACE
-    -Wl,--dynamicbase -Wl,--nxcompat $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>)
+    -Wl,--dynamicbase -Wl,--nxcompat $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>
+    $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},4>:-Wl,--large-address-aware>)
   target_link_libraries(brevant_options INTERFACE ssp)
 else()
   target_link_options(brevant_options INTERFACE -Wl,-z,relro,-z,now)

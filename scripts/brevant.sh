@@ -6,9 +6,10 @@
 #                             AddressSanitizer (with leak checking) and
 #                             UndefinedBehaviorSanitizer, then each fuzz
 #                             target for 20 s (scripts/fuzz.sh runs longer)
-#   scripts/brevant.sh windows  cross-build the Windows programs into dist/:
-#                             brevant.exe and downloader.exe, one static file
-#                             each for Windows 7 and later (x86-64)
+#   scripts/brevant.sh windows  cross-build the Windows programs into
+#                             dist/x64/ and dist/x86/: brevant.exe and
+#                             downloader.exe, one static file each for
+#                             Windows 7 and later (64-bit and 32-bit)
 #   scripts/brevant.sh side-by-side  MainWindow drawn by Qt and by Win32 (after
 #                             `test`), side by side in build/side-by-side/
 set -euo pipefail
@@ -23,7 +24,7 @@ packages=(
   libxcb1-dev
   xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl libssl-dev imagemagick
   libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
-  # The Windows build of the core and its tests under Wine (see windows_core_tests).
+  # The Windows programs and their tests under Wine (see windows_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer.
   clang libclang-rt-14-dev
@@ -32,7 +33,7 @@ packages=(
 install_missing_packages() {
   local missing=()
   for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    have_package "$p" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if [ "$(id -u)" -ne 0 ]; then
@@ -48,6 +49,25 @@ install_missing_packages() {
   fi
 }
 
+# Wine's 32-bit half, for the 32-bit Windows tests: a package of Debian's i386
+# architecture, which the machine may first have to be told about. Without it
+# the 32-bit tests are built but not run, and the test output says so.
+install_wine32() {
+  have_package wine32 && return 0
+  if [ "$(id -u)" -ne 0 ] || [ "$(dpkg --print-architecture)" != amd64 ]; then
+    return 0
+  fi
+  echo "Installing Wine's 32-bit half (wine32, from Debian's i386 architecture)"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  { apt-get update -q && apt-get install -y -q --no-install-recommends wine32; } ||
+    echo "Could not install wine32 (see the apt-get messages above)" >&2
+}
+
+have_package() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
 build() {  # build DIR [cmake options...]
   local dir="$1"
   shift
@@ -55,17 +75,86 @@ build() {  # build DIR [cmake options...]
   cmake --build "$dir" --parallel "$jobs"
 }
 
-# ---- Windows: the portable core cross-built with mingw-w64, its tests run
-# under Wine as a Chinese Windows runs them (ANSI code page 936).
-windows_core_tests() {  # windows_core_tests DIR
-  local dir="$1"
-  build "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/mingw-w64-x86_64.cmake"
+# ---- Windows: the programs cross-built with mingw-w64 for x64 and x86.
+windows_dirs=("$here/build-windows" "$here/build-windows-x86")
+windows_toolchains=(mingw-w64-x86_64 mingw-w64-i686)
+windows_names=(x64 x86)
+windows_triples=(x86_64-w64-mingw32 i686-w64-mingw32)
+
+build_windows() {  # build_windows [targets...]
+  local i targets=()
+  [ $# -eq 0 ] || targets=(--target "$@")
+  for i in 0 1; do
+    cmake -S "$here" -B "${windows_dirs[$i]}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/${windows_toolchains[$i]}.cmake" >/dev/null
+    cmake --build "${windows_dirs[$i]}" --parallel "$jobs" "${targets[@]}"
+  done
+}
+
+# Fails unless a Windows program carries its icon, group icon, version and
+# manifest resources, and a 32-bit one may use addresses above 2 GiB.
+check_windows_program() {  # check_windows_program FILE
+  local dump type missing=()
+  dump="$(x86_64-w64-mingw32-objdump -p "$1")"
+  # Resource types: 3 icon, 0xe group icon, 0x10 version, 0x18 manifest.
+  for type in 03 0e 10 18; do
+    sed -n '/^The .rsrc Resource Directory section/,/^ Resources start/p' <<<"$dump" |
+      grep -Eq "^[0-9a-f]+   Entry: ID: 0x0000$type," || missing+=("resource type 0x$type")
+  done
+  if grep -q 'file format pei-i386' <<<"$dump" && ! grep -q 'large address aware' <<<"$dump"; then
+    missing+=("the large-address-aware flag")
+  fi
+  if [ ${#missing[@]} -ne 0 ]; then
+    echo "$1 lacks ${missing[*]}" >&2
+    return 1
+  fi
+}
+
+# The result file of each test program decides, never Wine's exit code (a
+# program it cannot run may still end with 0).
+judge_wine_results() {  # judge_wine_results LABEL RESULTS-DIR TEST-PROGRAM...
+  local label="$1" results="$2" failed=0 total=0 exe
+  shift 2
+  for exe in "$@"; do
+    local name xml summary tests failures errors
+    name="$(basename "$exe" .exe)"
+    xml="$results/$name.xml"
+    summary="$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*" disabled="[0-9]*" errors="[0-9]*"' "$xml" 2>/dev/null || true)"
+    if [ -z "$summary" ]; then
+      echo "$label $name: no test results from Wine (the program did not run)" >&2
+      failed=1
+      continue
+    fi
+    tests="$(sed 's/.* tests="\([0-9]*\)".*/\1/' <<<"$summary")"
+    failures="$(sed 's/.*failures="\([0-9]*\)".*/\1/' <<<"$summary")"
+    errors="$(sed 's/.*errors="\([0-9]*\)".*/\1/' <<<"$summary")"
+    total=$((total + tests))
+    if [ "$tests" -eq 0 ] || [ "$failures" -ne 0 ] || [ "$errors" -ne 0 ]; then
+      echo "$label $name: $tests tests under Wine, $failures failed, $errors errors" >&2
+      failed=1
+    fi
+  done
+  echo "Windows $label: $total tests under Wine"
+  return "$failed"
+}
+
+# Both builds and their tests under Wine as a Chinese Windows runs them (ANSI
+# code page 936): the 64-bit ones in a 64-bit Wine prefix, the 32-bit ones in
+# a 32-bit prefix, as on a 32-bit Windows, when Wine's 32-bit half is
+# installed. Each starts fresh: the tests install fonts into the system's
+# font folder, and a prefix where they are installed already is another test.
+windows_tests() {
+  build_windows
+  local i failed=0
+  for i in 0 1; do
+    for exe in "${windows_dirs[$i]}/brevant.exe" "${windows_dirs[$i]}/src/updater/brevant-updater.exe"; do
+      check_windows_program "$exe" || failed=1
+    done
+  done
   (
     set -euo pipefail
-    local wine_dir="$dir/wine"
-    mkdir -p "$wine_dir/results"
-    rm -f "$wine_dir"/results/*.xml
+    local wine_dir="${windows_dirs[0]}/wine"
+    mkdir -p "$wine_dir"
     # A private zh_CN.UTF-8 locale: Wine takes its code pages from the locale,
     # and the system's locales stay as they are.
     export LOCPATH="$wine_dir/locale"
@@ -81,12 +170,10 @@ windows_core_tests() {  # windows_core_tests DIR
     if [ "$(id -u)" -eq 0 ] && setpriv --bounding-set=-dac_override true 2>/dev/null; then
       chinese=(setpriv --bounding-set=-dac_override "${chinese[@]}")
     fi
-    export WINEPREFIX="$wine_dir/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
-    "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true  # one left by an interrupted run
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local prefixes=("$wine_dir/prefix" "${windows_dirs[1]}/wine/prefix") arches=(win64 win32)
 
-    # A display of our own, and one Wine server for the whole run.
+    # A display of our own.
     local display_file="$wine_dir/display"
     rm -f "$display_file"
     Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$display_file" >/dev/null 2>&1 &
@@ -102,54 +189,57 @@ windows_core_tests() {  # windows_core_tests DIR
     else
       echo "no build/tests/brevant-tls-test-server: the updater's transport tests skip" >&2
     fi
-    trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true' EXIT
+    trap 'for p in "${prefixes[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
+      kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true' EXIT
     for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$display_file")"
-    "${chinese[@]}" wineserver -p >/dev/null 2>&1 </dev/null
-    "${chinese[@]}" wineboot -i >/dev/null 2>&1 </dev/null
-    # Windows left to Wine alone: with no window manager on the display, each
-    # window closed would otherwise wait a second for one to answer.
-    "${chinese[@]}" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-    [ "$tls_server" = 0 ] || export BREVANT_TLS_TEST_SERVER="$(winepath -w "$tls_dir" 2>/dev/null </dev/null)"
 
-    # Wine's exit code says nothing (a program it cannot run may still end
-    # with 0): each test program's result file decides.
-    local failed=0 total=0 start=$SECONDS
-    for exe in "$dir"/tests/*.exe; do
-      local name xml
-      name="$(basename "$exe" .exe)"
-      xml="$wine_dir/results/$name.xml"
-      timeout 600 "${chinese[@]}" wine "$exe" "--gtest_output=xml:$(winepath -w "$xml")" </dev/null || true
-      local summary
-      summary="$(grep -m1 -o '<testsuites tests="[0-9]*" failures="[0-9]*" disabled="[0-9]*" errors="[0-9]*"' "$xml" 2>/dev/null || true)"
-      if [ -z "$summary" ]; then
-        echo "$name: no test results from Wine (the program did not run)" >&2
-        failed=1
+    local failed=0 i
+    for i in 0 1; do
+      local label="${windows_names[$i]}" results="${windows_dirs[$i]}/wine/results"
+      local programs=("${windows_dirs[$i]}"/tests/*.exe)
+      if [ "$label" = x86 ] && ! have_package wine32; then
+        echo "Windows x86: ${#programs[@]} test programs built but NOT RUN: Wine here cannot run" \
+          "32-bit programs (Debian's wine32 is not installed; as root: dpkg --add-architecture i386" \
+          "&& apt-get update && apt-get install wine32)" >&2
         continue
       fi
-      local tests failures errors
-      tests="$(sed 's/.* tests="\([0-9]*\)".*/\1/' <<<"$summary")"
-      failures="$(sed 's/.*failures="\([0-9]*\)".*/\1/' <<<"$summary")"
-      errors="$(sed 's/.*errors="\([0-9]*\)".*/\1/' <<<"$summary")"
-      total=$((total + tests))
-      if [ "$tests" -eq 0 ] || [ "$failures" -ne 0 ] || [ "$errors" -ne 0 ]; then
-        echo "$name: $tests tests under Wine, $failures failed, $errors errors" >&2
-        failed=1
+      local start=$SECONDS exe
+      # A fresh prefix, and one Wine server for the whole run.
+      export WINEPREFIX="${prefixes[$i]}" WINEARCH="${arches[$i]}"
+      "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true  # one left by an interrupted run
+      rm -rf "$WINEPREFIX" "$results"
+      mkdir -p "$WINEPREFIX" "$results"
+      "${chinese[@]}" wineserver -p >/dev/null 2>&1 </dev/null
+      "${chinese[@]}" wineboot -i >/dev/null 2>&1 </dev/null
+      # Windows left to Wine alone: with no window manager on the display, each
+      # window closed would otherwise wait a second for one to answer.
+      "${chinese[@]}" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+      if [ "$tls_server" != 0 ]; then
+        BREVANT_TLS_TEST_SERVER="$(winepath -w "$tls_dir" 2>/dev/null </dev/null)"
+        export BREVANT_TLS_TEST_SERVER
       fi
+      for exe in "${programs[@]}"; do
+        timeout 600 "${chinese[@]}" wine "$exe" \
+          "--gtest_output=xml:$(winepath -w "$results/$(basename "$exe" .exe).xml")" </dev/null || true
+      done
+      judge_wine_results "$label" "$results" "${programs[@]}" || failed=1
+      echo "Windows $label: the test programs ran in $((SECONDS - start)) s, a fresh $WINEARCH prefix included"
+      # Every window as the catalogue declares it, the main window in each
+      # language, drawn by the Win32 layer (for looking at; see side-by-side).
+      if [ "$label" = x64 ] && [ -f "${windows_dirs[0]}/brevant-snapshots.exe" ]; then
+        local snapshots="${windows_dirs[0]}/snapshots"
+        rm -rf "$snapshots"
+        mkdir -p "$snapshots"
+        timeout 300 "${chinese[@]}" wine "${windows_dirs[0]}/brevant-snapshots.exe" \
+          "$(winepath -w "$snapshots" 2>/dev/null </dev/null)" >/dev/null </dev/null || true
+        [ -s "$snapshots/MainWindow-zh-page0.png" ] || { echo "brevant-snapshots.exe drew nothing" >&2; failed=1; }
+      fi
+      "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true
     done
-    echo "Windows core: $total tests under Wine in $((SECONDS - start)) s"
-    # Every window as the catalogue declares it, the main window in each
-    # language, drawn by the Win32 layer (for looking at; see side-by-side).
-    if [ -f "$dir/brevant-snapshots.exe" ]; then
-      local snapshots="$dir/snapshots"
-      rm -rf "$snapshots"
-      mkdir -p "$snapshots"
-      timeout 300 "${chinese[@]}" wine "$dir/brevant-snapshots.exe" "$(winepath -w "$snapshots" 2>/dev/null </dev/null)" \
-        >/dev/null </dev/null || true
-      [ -s "$snapshots/MainWindow-zh-page0.png" ] || { echo "brevant-snapshots.exe drew nothing" >&2; failed=1; }
-    fi
     exit "$failed"
-  )
+  ) || failed=1
+  return "$failed"
 }
 
 case "${1:-}" in
@@ -166,6 +256,7 @@ case "${1:-}" in
     ;;
   test)
     install_missing_packages
+    install_wine32
     build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     (cd "$here/build" && ctest --output-on-failure --parallel "$jobs" --timeout 300)
     echo "== again with AddressSanitizer and UndefinedBehaviorSanitizer =="
@@ -185,21 +276,24 @@ case "${1:-}" in
       LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0" \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --output-on-failure --parallel "$jobs" --timeout 600 --repeat until-pass:2)
-    echo "== the Windows core, cross-built, under Wine =="
-    windows_core_tests "$here/build-windows"
+    echo "== the Windows programs, cross-built for x64 and x86, under Wine =="
+    windows_tests
     echo "== each fuzz target for a short run =="
     bash "$here/scripts/fuzz.sh" 20
     ;;
   windows)
     install_missing_packages
-    cmake -S "$here" -B "$here/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/mingw-w64-x86_64.cmake" >/dev/null
-    cmake --build "$here/build-windows" --parallel "$jobs" --target brevant
-    mkdir -p "$here/dist"
-    x86_64-w64-mingw32-strip -o "$here/dist/brevant.exe" "$here/build-windows/brevant.exe"
-    # The same stripped updater that brevant.exe carries and writes at every start.
-    cp "$here/build-windows/src/updater/downloader.bin" "$here/dist/downloader.exe"
-    ls -l "$here/dist/brevant.exe" "$here/dist/downloader.exe"
+    build_windows brevant
+    for i in 0 1; do
+      out="$here/dist/${windows_names[$i]}"
+      mkdir -p "$out"
+      "${windows_triples[$i]}-strip" -o "$out/brevant.exe" "${windows_dirs[$i]}/brevant.exe"
+      # The same stripped updater that brevant.exe carries and writes at every start.
+      cp "${windows_dirs[$i]}/src/updater/downloader.bin" "$out/downloader.exe"
+      check_windows_program "$out/brevant.exe"
+      check_windows_program "$out/downloader.exe"
+      ls -l "$out/brevant.exe" "$out/downloader.exe"
+    done
     ;;
   side-by-side)
     # MainWindow drawn by both backends, Qt left and Win32 right, from the

@@ -138,6 +138,10 @@ TEST_F(PlatformLinux, ShortcutIsAValidLauncherThatTheNextStartReplaces) {
   EXPECT_NE(content.find("\nName=BREVANT\n"), std::string::npos) << content;
   EXPECT_NE(content.find("\nExec=\"" + target.string() + "\"\n"), std::string::npos) << content;
   EXPECT_NE(content.find("\nTerminal=false\n"), std::string::npos) << content;
+  // The program's icon, put in the user's icon folder.
+  const fs::path icon = home_ / ".local/share/icons/hicolor/256x256/apps/brevant.png";
+  EXPECT_NE(content.find("\nIcon=" + icon.string() + "\n"), std::string::npos) << content;
+  EXPECT_TRUE(ReadAll(icon).starts_with("\x89PNG\r\n")) << icon;
   EXPECT_EQ(fs::status(entry).permissions() & fs::perms::all,
             fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                 fs::perms::others_read | fs::perms::others_exec);
@@ -156,6 +160,13 @@ TEST_F(PlatformLinux, ShortcutIsAValidLauncherThatTheNextStartReplaces) {
   ExpectValidLauncher(entry);
   EXPECT_EQ(std::distance(fs::directory_iterator(desktop), fs::directory_iterator()), 1)
       << "one launcher and no leftover temporary file";
+
+  // Without a place for the icon, the launcher goes without it.
+  WriteAll(root_ / "data", "not a folder");
+  setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+  ASSERT_TRUE(platform_->CreateShortcut(desktop, "BREVANT", target));
+  EXPECT_EQ(ReadAll(entry).find("\nIcon="), std::string::npos) << ReadAll(entry);
+  ExpectValidLauncher(entry);
 }
 
 TEST_F(PlatformLinux, ShortcutNameIsShownInUtf8) {

@@ -60,9 +60,10 @@ TEST_F(SettingsTest, RewardSwitchShowsWhatTheDrawWillDo) {
   p.Write("RS.vlok", "30");
   p.Write("CH.vlok", "");
   Start();
-  for (const std::optional<std::string> stored :
-       {std::optional<std::string>(), std::optional<std::string>("no"), std::optional<std::string>("yes"),
-        std::optional<std::string>("NO"), std::optional<std::string>("no\r\n"), std::optional<std::string>("")}) {
+  for (const std::optional<std::string>& stored :
+       {std::optional<std::string>(), std::optional<std::string>("no"),
+        std::optional<std::string>("yes"), std::optional<std::string>("NO"),
+        std::optional<std::string>("no\r\n"), std::optional<std::string>("")}) {
     const std::string name = stored.value_or("(no file)");
     if (stored) p.Write("ynreward.vlok", *stored);
     else p.Remove("ynreward.vlok");

@@ -160,7 +160,13 @@ struct TlsTestServer::Impl {
       head.append(buffer, static_cast<std::size_t>(n));
     }
     const std::size_t start = head.find(' ') + 1;
-    const std::string target = head.substr(start, head.find(' ', start) - start);
+    std::string target = head.substr(start, head.find(' ', start) - start);
+    // The whole address, as some clients send it through a proxy's tunnel,
+    // names the same resource as its path.
+    if (target.rfind("https://", 0) == 0) {
+      const std::size_t path = target.find('/', 8);
+      target = path == std::string::npos ? "/" : target.substr(path);
+    }
     TlsTestServer::Answer answer;
     {
       std::lock_guard lock(mutex);

@@ -3,7 +3,9 @@
 //   brevant-tls-test-server DIR
 // writes DIR/ca.pem and DIR/other-ca.pem, then DIR/port once it listens; every
 // request head received is appended to DIR/requests.txt. It serves the answers
-// of ScriptedDownloads.h until SIGTERM or SIGINT.
+// of ScriptedDownloads.h until SIGTERM or SIGINT. Beside it runs a web proxy
+// (ConnectProxy.h) at DIR/proxy-port that logs to DIR/proxy.txt, and
+// DIR/dead-proxy-port names a port where no proxy answers.
 #include <signal.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <fstream>
 #include <string>
 
+#include "updater/ConnectProxy.h"
 #include "updater/ScriptedDownloads.h"
 #include "updater/TlsTestServer.h"
 
@@ -106,6 +109,10 @@ int main(int argc, char** argv) {
   WriteFile(dir / "ca.pem", server.CaPem());
   WriteFile(dir / "other-ca.pem", server.OtherCaPem());
   std::ofstream(dir / "requests.txt", std::ios::trunc).close();
+  std::ofstream(dir / "proxy.txt", std::ios::trunc).close();
+  testing_support::ConnectProxy proxy(dir / "proxy.txt");
+  WriteFile(dir / "proxy-port", std::to_string(proxy.Port()) + "\n");
+  WriteFile(dir / "dead-proxy-port", std::to_string(proxy.DeadPort()) + "\n");
   WriteFile(dir / "port", std::to_string(server.Port()) + "\n");
 
   std::size_t logged = 0;

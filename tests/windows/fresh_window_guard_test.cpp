@@ -12,18 +12,17 @@ using testing_support::G;
 using testing_support::TestProgram;
 namespace main_window = ui::MainWindow;
 
+BOOL CALLBACK TakeVisibleDialog(HWND hwnd, LPARAM out) {
+  wchar_t name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = hwnd;
+  return FALSE;
+}
+
 HWND OpenBox() {
   HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND hwnd, LPARAM out) -> BOOL {
-        wchar_t name[16] = {};
-        GetClassNameW(hwnd, name, 16);
-        if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(GetCurrentThreadId(), TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -171,6 +171,111 @@ TEST_F(UpdaterOverWinHttp, TrustsOnlyTheGivenTestAuthority) {
   EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::None);
 }
 
+// The current user's browser proxy settings in the registry, as the system's
+// settings page writes them; the user's own come back at the end.
+class BrowserProxyRegistry {
+ public:
+  enum Flags : DWORD { kFixedProxy = 2, kScript = 4 };
+  BrowserProxyRegistry() {
+    DWORD size = 0;
+    saved_ = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_BINARY, nullptr, nullptr,
+                          &size) == ERROR_SUCCESS;
+    old_.resize(size);
+    if (saved_)
+      RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_BINARY, nullptr, old_.data(), &size);
+  }
+  ~BrowserProxyRegistry() {
+    if (saved_)
+      Write(old_);
+    else
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kValue);
+  }
+  void Set(DWORD flags, const std::string& proxy, const std::string& bypass,
+           const std::string& script = "") {
+    std::string blob;
+    auto number = [&](DWORD n) { blob.append(reinterpret_cast<const char*>(&n), sizeof n); };
+    auto text = [&](const std::string& t) {
+      number(static_cast<DWORD>(t.size()));
+      blob += t;
+    };
+    number(0x46);  // the layout's version
+    number(++counter_);
+    number(flags | 1);  // 1: direct for what no proxy takes
+    text(proxy);
+    text(bypass);
+    text(script);
+    blob.append(32, '\0');
+    Write(std::vector<BYTE>(blob.begin(), blob.end()));
+  }
+
+ private:
+  static constexpr const wchar_t* kKey =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+  static constexpr const wchar_t* kValue = L"DefaultConnectionSettings";
+  void Write(const std::vector<BYTE>& blob) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(key, kValue, 0, REG_BINARY, blob.data(), static_cast<DWORD>(blob.size()));
+    RegCloseKey(key);
+  }
+  bool saved_ = false;
+  std::vector<BYTE> old_;
+  DWORD counter_ = 100;
+};
+
+// The proxy named by the browser settings carries every address of a
+// download, a redirect's too; a proxy that is down fails it, unless the
+// address is on the bypass list. An automatic configuration script names its
+// proxy; one that cannot be had leaves the fixed proxy.
+TEST_F(UpdaterOverWinHttp, GoesThroughTheProxyOfTheBrowserSettings) {
+  auto port = [&](const char* file) {
+    const std::string text = ReadFile(serverDir_ / file);
+    return text.substr(0, text.find('\n'));
+  };
+  const std::string proxy = "127.0.0.1:" + port("proxy-port"),
+                    dead = "127.0.0.1:" + port("dead-proxy-port");
+  ASSERT_NE(proxy, "127.0.0.1:") << "the test server runs no proxy";
+  // Tunnels the proxy has opened so far.
+  auto tunnels = [&] {
+    const std::string log = ReadFile(serverDir_ / "proxy.txt");
+    std::size_t count = 0;
+    for (std::size_t at = log.find("CONNECT localhost:"); at != std::string::npos;
+         at = log.find("CONNECT localhost:", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  const std::string program = testing_support::ScriptedProgram();
+  BrowserProxyRegistry settings;
+
+  settings.Set(BrowserProxyRegistry::kFixedProxy, proxy, "");
+  WriteOld();
+  std::size_t before = tunnels();
+  EXPECT_EQ(Download("hop/kestrin.exe").error, FetchError::None);
+  EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == program);
+  EXPECT_EQ(tunnels() - before, 2u) << "the address and its redirect's";
+
+  settings.Set(BrowserProxyRegistry::kFixedProxy, dead, "");
+  WriteOld();
+  EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::Network);
+  EXPECT_TRUE(ReadFile(runDir_ / "kestrin.exe") == old_);
+  EXPECT_EQ(Files(), std::vector<std::string>{"kestrin.exe"});
+  settings.Set(BrowserProxyRegistry::kFixedProxy, dead, "localhost");
+  EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::None) << "bypassed";
+
+  settings.Set(BrowserProxyRegistry::kScript, "", "", "http://" + proxy + "/proxy.pac");
+  before = tunnels();
+  EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::None);
+  EXPECT_EQ(tunnels() - before, 1u) << "through the script's proxy";
+  settings.Set(BrowserProxyRegistry::kScript | BrowserProxyRegistry::kFixedProxy, proxy, "",
+               "http://" + dead + "/proxy.pac");
+  before = tunnels();
+  EXPECT_EQ(Download("whole/kestrin.exe").error, FetchError::None);
+  EXPECT_EQ(tunnels() - before, 1u) << "through the fixed proxy";
+}
+
 // The updater window on this transport: "检查" finds the newer version, and
 // "更新" shows its progress in the button while the program arrives.
 TEST_F(UpdaterOverWinHttp, UpdaterWindowShowsProgressAndInstalls) {

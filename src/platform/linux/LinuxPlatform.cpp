@@ -22,6 +22,9 @@
 
 extern char** environ;
 
+// The program's icon as a PNG, carried whole (EmbeddedPictures.S).
+extern "C" const char brevant_program_icon_begin[], brevant_program_icon_end[];
+
 namespace platform {
 namespace {
 
@@ -161,6 +164,25 @@ bool WriteFileAtomically(const fs::path& path, const std::string& bytes, mode_t 
   return ok;
 }
 
+// The program's icon in the user's icon folder, written when it is missing or
+// differs; its path, or none when it cannot be written there.
+fs::path InstallIcon() {
+  const std::string_view png(
+      brevant_program_icon_begin,
+      static_cast<std::size_t>(brevant_program_icon_end - brevant_program_icon_begin));
+  const fs::path folder =
+      XdgFolder("XDG_DATA_HOME", HomeFolder() / ".local/share") / "icons/hicolor/256x256/apps";
+  const fs::path file = folder / "brevant.png";
+  std::error_code error;
+  if (fs::file_size(file, error) == png.size() && !error) {
+    std::ifstream in(file, std::ios::binary);
+    std::string held(png.size(), '\0');
+    if (in.read(held.data(), static_cast<std::streamsize>(held.size())) && held == png) return file;
+  }
+  fs::create_directories(folder, error);
+  return WriteFileAtomically(file, std::string(png), 0644) ? file : fs::path();
+}
+
 class LinuxPlatform final : public Platform {
  public:
   fs::path ProgramDirectory() override {
@@ -181,7 +203,8 @@ class LinuxPlatform final : public Platform {
     return desktop.empty() ? home / "Desktop" : desktop;
   }
 
-  // A desktop entry "<name>.desktop" that starts target with no arguments.
+  // A desktop entry "<name>.desktop" that starts target with no arguments,
+  // with the program's icon when it can be put in the user's icon folder.
   // The user's desktop folder is never created here: without one there is
   // nowhere to put a launcher.
   bool CreateShortcut(const fs::path& desktopFolder, const std::string& name,
@@ -201,6 +224,8 @@ class LinuxPlatform final : public Platform {
     entry += "Name=" + NameValue(shownName) + "\n";
     entry += "Exec=" + ExecValue(program) + "\n";
     entry += "Terminal=false\n";
+    if (const fs::path icon = InstallIcon(); !icon.empty())
+      entry += "Icon=" + NameValue(icon.string()) + "\n";
     return WriteFileAtomically(desktopFolder / (shownName + ".desktop"), entry, 0755);
   }
 

@@ -513,11 +513,20 @@ void RegisterWindowClasses() {
   top.lpfnWndProc = WidgetProc;
   top.hInstance = GetModuleHandleW(nullptr);
   top.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  top.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  // The program's icon (resource 1) in the sizes the system shows: the task
+  // bar's and Alt+Tab's, and the caption's.
+  auto icon = [](int width, int height) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(width), GetSystemMetrics(height),
+                                         LR_SHARED));
+  };
+  top.hIcon = icon(SM_CXICON, SM_CYICON);
+  top.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
   top.lpszClassName = kTopClass;
   RegisterClassExW(&top);
   WNDCLASSEXW control = top;
   control.hIcon = nullptr;
+  control.hIconSm = nullptr;
   control.lpszClassName = kControlClass;
   RegisterClassExW(&control);
 }
@@ -670,15 +679,19 @@ std::optional<CaptionLayout> CaptionLayoutOf(HWND hwnd) {
   return CaptionLayout{font, area};
 }
 
+namespace {
+
+// Cuts a control of ours off from the layer (an EnumChildWindows callback).
+BOOL CALLBACK ForgetLayer(HWND child, LPARAM) {
+  if (IsControlOfOurs(child)) WidgetOf(child)->layer = nullptr;
+  return TRUE;
+}
+
+}  // namespace
+
 void CloseLater(HWND top) {
   if (Widget* w = WidgetOf(top)) w->layer = nullptr;
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM) -> BOOL {
-        if (IsControlOfOurs(child)) WidgetOf(child)->layer = nullptr;
-        return TRUE;
-      },
-      0);
+  EnumChildWindows(top, ForgetLayer, 0);
   ShowWindow(top, SW_HIDE);
   PostMessageW(top, kDestroyLater, 0, 0);
 }

@@ -46,21 +46,23 @@ struct BoxSearch {
   HWND found = nullptr;
 };
 
+// An EnumWindows callback: stops at the first visible dialog of this thread
+// that the search does not exclude.
+BOOL CALLBACK FindMessageBox(HWND hwnd, LPARAM data) {
+  auto* s = reinterpret_cast<BoxSearch*>(data);
+  if (hwnd != s->except && IsWindowVisible(hwnd) && IsDialogClass(hwnd) &&
+      GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // The open message box of the program: a dialog of the standard class that
 // is not the browse dialog.
 HWND CurrentMessageBox(HWND browseDialog) {
   BoxSearch search{browseDialog};
-  EnumWindows(
-      [](HWND hwnd, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<BoxSearch*>(data);
-        if (hwnd != s->except && IsWindowVisible(hwnd) && IsDialogClass(hwnd) &&
-            GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  EnumWindows(FindMessageBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
