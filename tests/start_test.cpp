@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "support/TestProgram.h"
 #include "ui/Resources.h"
+#include "ui/image/PictureLimits.h"
 
 namespace {
 
@@ -312,6 +313,28 @@ TEST(SplashTest, PictureFileMissingOrUndecodable) {
     ASSERT_TRUE(p.ui().FireTimer(splash::时钟1));
     EXPECT_TRUE(p.Has("wk.ttf"));
   }
+}
+
+// A picture file larger than any picture the program shows is not read: the
+// splash shows no picture, as for a missing file. One at the cap shows.
+TEST(SplashTest, PictureFileOverTheCapShowsNoPicture) {
+  std::string shots[3];
+  const std::uintmax_t sizes[] = {0, ui::kMaxPictureFileBytes, ui::kMaxPictureFileBytes + 1};
+  for (int i = 0; i < 3; ++i) {
+    TestProgram p;
+    if (sizes[i] > 0) {
+      // The logo, then zeros up to the size; decoders stop at the picture's end.
+      p.Write("big.png", ui::Picture(ui::Asset::LogoMark));
+      fs::resize_file(p.RunDir() / "big.png", sizes[i]);
+    }
+    p.Write("flash_screen.vlok", (p.RunDir() / "big.png").string());
+    p.Start();
+    const fs::path shot = p.RunDir() / "splash.png";
+    ASSERT_TRUE(p.ui().Snapshot(ui::WindowId::SplashWindow, shot));
+    shots[i] = ReadFile(shot);
+  }
+  EXPECT_NE(shots[1], shots[0]) << "the picture at the cap shows";
+  EXPECT_EQ(shots[2], shots[0]) << "the picture over the cap shows as none";
 }
 
 TEST(ClockTest, ShowsTheTimeDownToItsLastUnitThatIsNotZero) {

@@ -85,6 +85,16 @@ std::string FileStore::ReadFileStart(const fs::path& path, std::size_t maxBytes)
   return bytes;
 }
 
+std::string FileStore::ReadWholeFileUpTo(const fs::path& path, std::size_t maxBytes) const {
+  std::error_code ec;
+  if (fs::file_size(path, ec) > maxBytes || ec) return {};
+  // The file may grow after its size was taken: one byte more than allowed
+  // tells.
+  std::string bytes = ReadFileStart(path, maxBytes + 1);
+  if (bytes.size() > maxBytes) bytes.clear();
+  return bytes;
+}
+
 std::string FileStore::ReadTextFile(const fs::path& path) const {
   return std::string(text::UpToNul(ReadWholeFile(path)));
 }
