@@ -210,11 +210,13 @@ TEST(StartTest, SettingsFilesAreReadOnlyUpToTheirCap) {
   p.Write("RS.vlok", headcount);
   p.Write("CH.vlok", address);
   p.Write("1.vlok", std::string(2'000'000, '1'));
+  p.Write("admin_pwd.vlok", std::string(3'000'000, 'p'));
   p.StartPastSplash();
 
   EXPECT_EQ(p.ui().Text(mw::编辑框5), headcount.substr(0, 4096));
   EXPECT_EQ(p.ui().Text(mw::编辑框6), address.substr(0, 4095)) << "no half character at the end";
   EXPECT_EQ(p.State().formOfAddress, address.substr(0, 4095));
+  EXPECT_EQ(p.State().adminPassword, std::string(4096, 'p'));
   EXPECT_EQ(p.ui().Text(mw::编辑框1), std::string(4096, '1'));
   EXPECT_EQ(p.Read("RS.vlok"), headcount) << "the file is not changed";
 

@@ -1,6 +1,7 @@
 #include "i18n/Messages.h"
 
 #include "core/FileStore.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 
 namespace i18n {
@@ -40,7 +41,7 @@ std::string Say(const Message& message, Language language,
 }
 
 Language StoredLanguage(const core::FileStore& files) {
-  return MatchLanguage(files.Read("language.vlok")).value_or(Language::Chinese);
+  return MatchLanguage(core::ReadSetting(files, "language.vlok")).value_or(Language::Chinese);
 }
 
 std::string Say(const core::FileStore& files, const Message& message,

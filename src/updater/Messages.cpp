@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
 
@@ -53,8 +54,8 @@ const Row& RowOf(Message message) {
 }  // namespace
 
 std::string MessageText(Message message, const core::FileStore& files) {
-  const i18n::Language language =
-      i18n::MatchLanguage(files.Read("language.vlok")).value_or(i18n::Language::Chinese);
+  const i18n::Language language = i18n::MatchLanguage(core::ReadSetting(files, "language.vlok"))
+                                      .value_or(i18n::Language::Chinese);
   return text::Gbk(RowOf(message)[static_cast<std::size_t>(language)]);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "ui/Catalogue.h"
 #include "updater/Messages.h"
@@ -47,7 +48,7 @@ void Updater::OnCheckClick() {
     ui_.SetText(W::编辑框1, latestText);
     FetchText("content.txt", [this](std::string notes) {
       ui_.SetText(W::编辑框2, notes);
-      const double local = text::ToNumber(files_.Read("version.txt"));
+      const double local = text::ToNumber(core::ReadSetting(files_, "version.txt"));
       const double latest = text::ToNumber(ui_.Text(W::编辑框1));
       if (local < latest) EnableUpdate();
       busy_ = false;
