@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/StaleTemporaryFiles.h"
 #include "support/TestProgram.h"
 #include "ui/Backend.h"
 #include "updater/TlsTestServer.h"
@@ -316,7 +317,8 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
 }
 
 // The program goes to a part file as it arrives, while "kestrin.exe" keeps
-// its old content until the whole body is there.
+// its old content until the whole body is there. A start of the main program
+// meanwhile leaves the part file alone.
 TEST_F(UpdaterTest, DownloadStreamsIntoAPartFile) {
   CheckFindsVersion28();
   u.Write("kestrin.exe", "old");
@@ -338,6 +340,7 @@ TEST_F(UpdaterTest, DownloadStreamsIntoAPartFile) {
     if (partBytes > 0) {
       EXPECT_EQ(u.Read("kestrin.exe"), "old");
       caption = u.ui().Text(W::按钮2);
+      EXPECT_EQ(core::RemoveStaleTemporaryFiles(u.RunDir()), 0);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }

@@ -122,6 +122,11 @@ bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::
       error = EACCES;
     } else {
       error = native::WriteReplacing(target, parts);
+      // A folder where no new file may be made can still hold a file that
+      // may be written: that file is written in place, as a plain write
+      // would, and the cause of a failure is then that write's.
+      if ((error == EACCES || error == EPERM) && fs::is_regular_file(status))
+        error = native::WriteInPlace(target, parts);
     }
   }
   errno = error;

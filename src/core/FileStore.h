@@ -42,7 +42,9 @@ class FileStore {
   // Creates or replaces the file with the non-empty parts in order. The bytes
   // go to a temporary file in the same directory first, which is renamed over
   // the target only when complete, so a failed write leaves the old file.
-  // On failure errno holds the first cause.
+  // Where the directory refuses the temporary file but the file itself may be
+  // written, it is written in place instead. On failure errno holds the
+  // cause.
   bool WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts);
   bool WriteWholeFile(const fs::path& path, std::string_view bytes) { return WriteWholeFile(path, {bytes}); }
   bool RemoveFile(const fs::path& path);
