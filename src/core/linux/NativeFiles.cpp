@@ -76,8 +76,8 @@ std::intptr_t CreateTemporaryFile(const std::filesystem::path& target,
     do {
       locked = ::flock(fd, LOCK_EX);
     } while (locked != 0 && errno == EINTR);
-    struct stat opened {
-    }, named{};
+    struct stat opened = {};
+    struct stat named = {};
     if (locked != 0 || (::fstat(fd, &opened) == 0 && ::stat(name.c_str(), &named) == 0 &&
                         SameFile(opened, named))) {
       made = name;
@@ -114,8 +114,8 @@ void DiscardTemporaryFile(std::intptr_t file, const std::filesystem::path& made)
 bool RemoveIfAbandoned(const std::filesystem::path& file) {
   const int fd = ::open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return false;
-  struct stat opened {
-  }, named{};
+  struct stat opened = {};
+  struct stat named = {};
   // Held by its writer: left alone. Taken here, it stays taken while the
   // file goes, so no writer can start on it meanwhile; and it must still be
   // the file of that name, not one made since under the same name.

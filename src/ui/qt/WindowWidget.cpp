@@ -35,18 +35,16 @@ bool DragToMove::eventFilter(QObject*, QEvent* event) {
     }
     case QEvent::MouseMove: {
       auto* mouse = static_cast<QMouseEvent*>(event);
-      const QPoint at = mouse->globalPosition().toPoint();
-      if (state_ == State::Following) {
-        window_->move(at - offset_);
-        return true;
-      }
-      if (state_ == State::SystemMove) return true;
-      if (state_ != State::Pressed) return false;
-      // A release that did not reach us: the button is up, nothing moves.
+      if (state_ == State::Idle) return false;
+      // The button is up without its release reaching us: the window system
+      // had it, or it was lost. Nothing moves any more.
       if (!(mouse->buttons() & Qt::LeftButton)) {
         state_ = State::Idle;
         return false;
       }
+      const QPoint at = mouse->globalPosition().toPoint();
+      if (state_ == State::Following) window_->move(at - offset_);
+      if (state_ != State::Pressed) return true;
       if ((at - pressedAt_).manhattanLength() < QApplication::startDragDistance()) return true;
       // The window system moves the window where it can, and sees the
       // release itself; otherwise follow the pointer here.
