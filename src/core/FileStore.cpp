@@ -1,5 +1,6 @@
 #include "core/FileStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -77,10 +78,19 @@ std::string FileStore::ReadFileStart(const fs::path& path, std::size_t maxBytes)
   if (!FileExists(path)) return bytes;
   std::FILE* f = native::OpenFile(path, "rb");
   if (!f) return bytes;
-  bytes.resize(maxBytes);
-  std::size_t n = std::fread(bytes.data(), 1, maxBytes, f);
-  if (std::ferror(f)) n = 0;
-  bytes.resize(n);
+  // Room for what the file holds, not for the limit: a small file under a
+  // large limit costs no more than its size.
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  bytes.reserve(static_cast<std::size_t>(ec ? 0 : std::min<std::uintmax_t>(size, maxBytes)));
+  char buffer[65536];
+  while (bytes.size() < maxBytes) {
+    const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+    const std::size_t n = std::fread(buffer, 1, want, f);
+    bytes.append(buffer, n);
+    if (n < want) break;
+  }
+  if (std::ferror(f)) bytes.clear();
   std::fclose(f);
   return bytes;
 }
