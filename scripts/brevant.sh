@@ -24,6 +24,8 @@ packages=(
   libxcb1-dev
   xvfb xauth openbox x11-utils xdotool desktop-file-utils openssl libssl-dev imagemagick
   libx11-dev libxdamage-dev libfontconfig-dev libfreetype-dev
+  # The check that a file write flushes its folder (tests/sync_after_rename.sh).
+  strace
   # The Windows programs and their tests under Wine (see windows_tests).
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer.
@@ -189,8 +191,19 @@ windows_tests() {
     else
       echo "no build/tests/brevant-tls-test-server: the updater's transport tests skip" >&2
     fi
+    # A folder that takes no new files while a file in it may be written, as
+    # a school may install the program: the file store writes such a file in
+    # place. Immutable (root only); without that its test skips.
+    local locked="$wine_dir/locked-folder" locked_ok=0
+    chattr -i "$locked" 2>/dev/null || true
+    rm -rf "$locked"
+    mkdir -p "$locked"
+    printf 30 >"$locked/RS.vlok" && chmod 666 "$locked/RS.vlok"
+    printf x >"$locked/CH.vlok" && chmod 444 "$locked/CH.vlok"
+    chattr +i "$locked" 2>/dev/null && locked_ok=1
     trap 'for p in "${prefixes[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
-      kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true' EXIT
+      kill $xvfb 2>/dev/null || true; [ "$tls_server" = 0 ] || kill "$tls_server" 2>/dev/null || true
+      chattr -i "$locked" 2>/dev/null || true' EXIT
     for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
     export DISPLAY=":$(cat "$display_file")"
 
@@ -218,6 +231,10 @@ windows_tests() {
       if [ "$tls_server" != 0 ]; then
         BREVANT_TLS_TEST_SERVER="$(winepath -w "$tls_dir" 2>/dev/null </dev/null)"
         export BREVANT_TLS_TEST_SERVER
+      fi
+      if [ "$locked_ok" = 1 ]; then
+        BREVANT_LOCKED_FOLDER="$(winepath -w "$locked" 2>/dev/null </dev/null)"
+        export BREVANT_LOCKED_FOLDER
       fi
       for exe in "${programs[@]}"; do
         timeout 600 "${chinese[@]}" wine "$exe" \

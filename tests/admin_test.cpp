@@ -120,6 +120,19 @@ TEST_F(AdminTest, UnwritablePasswordFileIsReportedAndNotTaken) {
   EXPECT_EQ(p.ui().ModalWindow(), ui::WindowId::AdminLoginWindow);
 }
 
+// The password file is read back only as far as a settings file is (start_test
+// checks the read); a longer password, typed in full, still passes.
+TEST_F(AdminTest, APasswordLongerThanTheReadCapStillPasses) {
+  const std::string password = G("长") + std::string(4100, 'k');
+  Start();
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::admin));
+  SetPassword(password, password);
+  ASSERT_EQ(ClickAndAnswer(setup::按钮1).text, G("设置成功"));
+  EXPECT_EQ(p.Read("admin_pwd.vlok"), password);
+  EXPECT_EQ(p.State().adminPassword, password.substr(0, 4096)) << "as the next start reads it";
+  ExpectLoginAccepts(password);
+}
+
 TEST_F(AdminTest, SuperUserDoorOpensOnlyWithTheMarker) {
   Start();
   ASSERT_TRUE(p.ui().Click(ui::MainWindow::super_user));

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include "support/TempDir.h"
@@ -99,6 +102,82 @@ TEST_F(FileStoreTest, AReadOnlyFileKeepsItsContentAndALinkIsWrittenThrough) {
   EXPECT_EQ(store_.ReadTextFile(dir_ / "kept" / "new.vlok"), "5");
 #endif
 }
+
+// A teacher may write the settings files but not add files to the program's
+// folder: such a file is written in place, one the teacher may not write
+// keeps its content, and a missing one cannot be made; the failures say why.
+// Checks the store in folder and returns what went wrong ("" for nothing).
+std::string WriteWhereNoFileMayBeMade(const fs::path& folder) {
+  core::FileStore store([folder] { return folder; });
+  std::string wrong;
+  auto check = [&wrong](bool holds, const char* what) {
+    if (!holds) wrong += std::string(what) + "; ";
+  };
+  check(store.Write("RS.vlok", "45"), "the writable file is written");
+  check(store.Read("RS.vlok") == "45", "it holds the new content");
+  check(!store.Write("CH.vlok", "new") && errno == EACCES, "the file not to be written is refused");
+  check(store.Read("CH.vlok") == "x", "it keeps its content");
+  check(!store.Write("new.vlok", "1") && errno == EACCES, "a new file cannot be made");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(folder)) ++entries;
+  check(entries == 2, "nothing else is left in the folder");
+  store.Write("RS.vlok", "30");
+  return wrong;
+}
+
+#ifndef _WIN32
+// The folder belongs to root and only root may add files to it, as a school
+// installs the program; the checks run as another user.
+TEST_F(FileStoreTest, AWritableFileIsWrittenInPlaceWhereNoFileMayBeMade) {
+  store_.Write("RS.vlok", "30");
+  store_.Write("CH.vlok", "x");
+  ::chmod((dir_ / "RS.vlok").c_str(), 0666);
+  ::chmod((dir_ / "CH.vlok").c_str(), 0644);
+  if (::geteuid() != 0) {
+    // Not root: the folder is made read-only for its owner, this user.
+    ::chmod(dir_.c_str(), 0555);
+    ::chmod((dir_ / "CH.vlok").c_str(), 0444);
+    const std::string wrong = WriteWhereNoFileMayBeMade(dir_);
+    ::chmod(dir_.c_str(), 0755);
+    EXPECT_EQ(wrong, "");
+    return;
+  }
+  ::chmod(dir_.c_str(), 0755);
+  int report[2];
+  ASSERT_EQ(::pipe(report), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::close(report[0]);
+    const uid_t nobody = 65534;
+    std::string wrong = ::setgid(nobody) == 0 && ::setuid(nobody) == 0
+                            ? WriteWhereNoFileMayBeMade(dir_)
+                            : std::string("cannot become nobody");
+    (void)!::write(report[1], wrong.data(), wrong.size());
+    ::_exit(0);
+  }
+  ::close(report[1]);
+  std::string wrong;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;)
+    wrong.append(buffer, static_cast<std::size_t>(n));
+  ::close(report[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (wrong == "cannot become nobody") GTEST_SKIP() << "this process may not change its user";
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(wrong, "");
+}
+#else
+// Windows: scripts/brevant.sh makes such a folder for the run under Wine (the
+// Linux folder cannot take new files, "RS.vlok" may be written, "CH.vlok" is
+// read-only) and names it in BREVANT_LOCKED_FOLDER.
+TEST(FileStoreLockedFolder, AWritableFileIsWrittenInPlaceWhereNoFileMayBeMade) {
+  const char* folder = std::getenv("BREVANT_LOCKED_FOLDER");
+  if (!folder) GTEST_SKIP() << "no folder that refuses new files: BREVANT_LOCKED_FOLDER is not set";
+  EXPECT_EQ(WriteWhereNoFileMayBeMade(folder), "");
+}
+#endif
 
 TEST_F(FileStoreTest, ReplacingAProgramFileKeepsItsRunBit) {
 #ifdef _WIN32

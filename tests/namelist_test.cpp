@@ -172,6 +172,58 @@ TEST_F(NameListTest, DrawFindsTheListsThePickerOffers) {
   EXPECT_EQ(DrawFirst(), G("恭喜甲被选中！"));
 }
 
+// A register far longer than any class needs is read only up to 10,000
+// lines (or its first 4 MiB): the lists offer those, a box over the list's
+// window says the rest was not read, and the draw counts only those lines.
+TEST_F(NameListTest, AnOverlongRegisterIsReadUpToItsCapAndSaysSo) {
+  p.Write("last.txt", G("甲\r\n"));
+  std::string record;
+  for (int i = 1; i < 10000; ++i) record += "l" + std::to_string(i) + ".txt\r\n";
+  record += "last.txt\r\nbeyond.txt\r\n";
+  p.Write("namelist_record.vlok", record);
+  p.Write("namelist_to_use.vlok", "10000");
+  p.Write("ynreward.vlok", "no");
+  Start("1");
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::随机选人));
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::超级按钮18));
+  const auto box = p.ui().OpenMessageBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->owner, ui::WindowId::NameListPickerWindow);
+  EXPECT_EQ(box->text, G("名单记录文件 namelist_record.vlok 太长，只读取了前 10000 行。"
+                         "后面的名单没有读取，不能在这里选择。"));
+  ASSERT_TRUE(p.ui().AnswerMessageBox());
+  const Names items = p.ui().Items(picker::列表框1);
+  ASSERT_EQ(items.size(), 10000u);
+  EXPECT_EQ(items.back(), "last.txt");
+  EXPECT_EQ(p.ui().Selection(picker::列表框1), 9999);
+  ASSERT_TRUE(p.ui().CloseByUser(ui::WindowId::NameListPickerWindow));
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::设置));
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::admin));
+  ASSERT_TRUE(p.ui().Click(ui::AdminLoginWindow::按钮1));
+  ASSERT_TRUE(p.ui().AnswerMessageBox());
+  const auto again = p.ui().OpenMessageBox();
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->owner, ui::WindowId::AdminSettingsWindow);
+  ASSERT_TRUE(p.ui().AnswerMessageBox());
+  EXPECT_EQ(p.ui().Items(settings::组合框1).size(), 10000u);
+  CloseSettings();
+
+  EXPECT_EQ(DrawFirst(), G("恭喜甲被选中！"));
+  p.Write("namelist_to_use.vlok", "10001");
+  EXPECT_NE(DrawFirst().find('1'), std::string::npos) << "a line not read names no list";
+  EXPECT_EQ(p.State().firstDrawList.size(), 10000u);
+
+  // A line that the first 4 MiB cut through is not read either.
+  p.Write("namelist_record.vlok", std::string(5 << 20, 'x') + "\r\nlast.txt\r\n");
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::随机选人));
+  ASSERT_TRUE(p.ui().Click(ui::MainWindow::超级按钮18));
+  const auto cut = p.ui().OpenMessageBox();
+  ASSERT_TRUE(cut);
+  EXPECT_NE(cut->text.find(G("前 0 行")), std::string::npos);
+  ASSERT_TRUE(p.ui().AnswerMessageBox());
+  EXPECT_EQ(p.ui().Items(picker::列表框1), Names{});
+}
+
 // A character GBK cannot hold reaches the handler as "?"; such a path would
 // be stored and never found, so it is refused. A file whose name really holds
 // "?" is registered.

@@ -4,7 +4,11 @@
 #include <sys/stat.h>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>  // file size limits: POSIX only
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 #include <chrono>
@@ -15,10 +19,12 @@
 #include <optional>
 
 #include "core/Gbk.h"
+#include "core/NativeFiles.h"
 #include "platform/Platform.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestProgram.h"
 #include "ui/Resources.h"
+#include "ui/image/PictureLimits.h"
 
 namespace {
 
@@ -145,12 +151,27 @@ TEST(StartTest, FontsAreCopiedToTheFontFolderOnceAndTornCopiesReplaced) {
   WriteFile(FontFolder() / "wkB.ttf", "");
   // What a copy killed part way left behind.
   WriteFile(FontFolder() / ".wk.ttf.Ab12Cd", "part");
-  fs::last_write_time(FontFolder() / ".wk.ttf.Ab12Cd", fs::file_time_type::clock::now() - std::chrono::minutes(5));
   p.StartPastSplash();
   p.WaitForStartWrites();
   EXPECT_TRUE(ReadFile(FontFolder() / "wk.ttf") == ui::RegularFontFace());
   EXPECT_TRUE(ReadFile(FontFolder() / "wkB.ttf") == ui::BoldFontFace());
   EXPECT_TRUE(ReadFile(FontFolder() / "wkL.ttf") == installed);
+  EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 3);
+}
+
+// With every face in place no copy is made; a leftover of a copy killed at
+// an earlier start goes all the same.
+TEST(StartTest, FontFolderLeftoversGoWhenEveryFaceIsInPlace) {
+  TestProgram p;
+  fs::create_directories(FontFolder());
+  for (const auto& [name, face] :
+       {std::pair{"wk.ttf", ui::RegularFontFace()}, std::pair{"wkL.ttf", ui::LightFontFace()},
+        std::pair{"wkB.ttf", ui::BoldFontFace()}})
+    WriteFile(FontFolder() / name, std::string(face.size(), 'F'));
+  WriteFile(FontFolder() / ".wkB.ttf.Ef34Gh", "part");
+  p.StartPastSplash();
+  p.WaitForStartWrites();
+  EXPECT_FALSE(fs::exists(FontFolder() / ".wkB.ttf.Ef34Gh"));
   EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 3);
 }
 
@@ -175,30 +196,75 @@ TEST(StartTest, FontCopyThatFailsPartWayLeavesNothingBehind) {
 }
 #endif
 
-TEST(StartTest, RemovesOnlyItsOwnStaleTemporaryFiles) {
+#ifndef _WIN32
+// A second process that holds a file as a writer of the program does (an
+// exclusive lock on it) until it is killed.
+class LockingProcess {
+ public:
+  explicit LockingProcess(const fs::path& file) {
+    const std::string name = file.string();
+    int ready[2];
+    if (::pipe(ready) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      const int fd = ::open(name.c_str(), O_RDWR | O_CREAT, 0600);
+      if (fd >= 0 && ::flock(fd, LOCK_EX) == 0) (void)!::write(ready[1], "x", 1);
+      for (;;) ::pause();
+    }
+    ::close(ready[1]);
+    char c;
+    locked_ = pid_ > 0 && ::read(ready[0], &c, 1) == 1;
+    ::close(ready[0]);
+  }
+  ~LockingProcess() { Kill(); }
+  bool Locked() const { return locked_; }
+  void Kill() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  bool locked_ = false;
+};
+#endif
+
+// A temporary file of the program's own whose writer has gone is removed at
+// the next start, however young; one a writer still holds stays, and so does
+// every file that is not one of the program's.
+TEST(StartTest, RemovesOnlyItsOwnAbandonedTemporaryFiles) {
   TestProgram p;
-  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(5);
   const char* ours[] = {".wk.ttf.a1B2c3", ".1.vlok.XXXXXX", ".downloader.exe.Zz9Zz9"};
   const char* others[] = {".notes.txt.a1B2c3", "wk.ttf.a1B2c3", ".wk.ttf.a1B2c", ".wk.ttf.a1B2c3d",
                           ".wk.ttf.a1-2c3", ".wk.ttf", "wk.ttf"};
   for (const char* name : ours) p.Write(name, "part");
   for (const char* name : others) p.Write(name, "kept");
-  for (const auto& entry : fs::directory_iterator(p.RunDir())) fs::last_write_time(entry.path(), old);
-  p.Write(".wkB.ttf.q7R8s9", "being written by another copy just now");
   fs::create_directory(p.RunDir() / ".wkL.ttf.Dir000");
-#ifdef _WIN32
-  // The Windows standard library cannot date a directory; a young one proves less but is kept too.
-  std::error_code undated;
-  fs::last_write_time(p.RunDir() / ".wkL.ttf.Dir000", old, undated);
-#else
-  fs::last_write_time(p.RunDir() / ".wkL.ttf.Dir000", old);
+  // A download under way in this process holds its part file.
+  fs::path downloading;
+  const std::intptr_t file =
+      core::native::CreateTemporaryFile(p.RunDir() / "kestrin.exe", downloading);
+  ASSERT_NE(file, core::native::kNoFile);
+#ifndef _WIN32
+  LockingProcess running(p.RunDir() / ".wkB.ttf.q7R8s9");
+  LockingProcess killed(p.RunDir() / ".RS.vlok.k1LLed");
+  ASSERT_TRUE(running.Locked() && killed.Locked());
+  killed.Kill();
 #endif
 
   p.StartPastSplash();
   for (const char* name : ours) EXPECT_FALSE(p.Has(name)) << name;
   for (const char* name : others) EXPECT_TRUE(fs::exists(p.RunDir() / name)) << name;
-  EXPECT_TRUE(p.Has(".wkB.ttf.q7R8s9")) << "younger than a minute";
   EXPECT_TRUE(fs::is_directory(p.RunDir() / ".wkL.ttf.Dir000"));
+  EXPECT_TRUE(fs::exists(downloading)) << "held by its writer in this process";
+#ifndef _WIN32
+  EXPECT_TRUE(p.Has(".wkB.ttf.q7R8s9")) << "held by a writer in another process";
+  EXPECT_FALSE(p.Has(".RS.vlok.k1LLed")) << "its writer was killed";
+#endif
+  core::native::DiscardTemporaryFile(file, downloading);
+  EXPECT_FALSE(fs::exists(downloading));
 }
 
 // Settings files that fill one box are read up to a few KiB: a huge file costs
@@ -212,11 +278,13 @@ TEST(StartTest, SettingsFilesAreReadOnlyUpToTheirCap) {
   p.Write("RS.vlok", headcount);
   p.Write("CH.vlok", address);
   p.Write("1.vlok", std::string(2'000'000, '1'));
+  p.Write("admin_pwd.vlok", std::string(3'000'000, 'p'));
   p.StartPastSplash();
 
   EXPECT_EQ(p.ui().Text(mw::编辑框5), headcount.substr(0, 4096));
   EXPECT_EQ(p.ui().Text(mw::编辑框6), address.substr(0, 4095)) << "no half character at the end";
   EXPECT_EQ(p.State().formOfAddress, address.substr(0, 4095));
+  EXPECT_EQ(p.State().adminPassword, std::string(4096, 'p'));
   EXPECT_EQ(p.ui().Text(mw::编辑框1), std::string(4096, '1'));
   EXPECT_EQ(p.Read("RS.vlok"), headcount) << "the file is not changed";
 
@@ -389,6 +457,28 @@ TEST(SplashTest, PictureFileMissingOrUndecodable) {
     ASSERT_TRUE(p.ui().FireTimer(splash::时钟1));
     EXPECT_TRUE(p.Has("wk.ttf"));
   }
+}
+
+// A picture file larger than any picture the program shows is not read: the
+// splash shows no picture, as for a missing file. One at the cap shows.
+TEST(SplashTest, PictureFileOverTheCapShowsNoPicture) {
+  std::string shots[3];
+  const std::uintmax_t sizes[] = {0, ui::kMaxPictureFileBytes, ui::kMaxPictureFileBytes + 1};
+  for (int i = 0; i < 3; ++i) {
+    TestProgram p;
+    if (sizes[i] > 0) {
+      // The logo, then zeros up to the size; decoders stop at the picture's end.
+      p.Write("big.png", ui::Picture(ui::Asset::LogoMark));
+      fs::resize_file(p.RunDir() / "big.png", sizes[i]);
+    }
+    p.Write("flash_screen.vlok", (p.RunDir() / "big.png").string());
+    p.Start();
+    const fs::path shot = p.RunDir() / "splash.png";
+    ASSERT_TRUE(p.ui().Snapshot(ui::WindowId::SplashWindow, shot));
+    shots[i] = ReadFile(shot);
+  }
+  EXPECT_NE(shots[1], shots[0]) << "the picture at the cap shows";
+  EXPECT_EQ(shots[2], shots[0]) << "the picture over the cap shows as none";
 }
 
 TEST(ClockTest, ShowsTheTimeDownToItsLastUnitThatIsNotZero) {

@@ -16,8 +16,10 @@
 #include <thread>
 #include <vector>
 
+#include "core/StaleTemporaryFiles.h"
 #include "support/TestProgram.h"
 #include "ui/Backend.h"
+#include "updater/ScriptedDownloads.h"
 #include "updater/TlsTestServer.h"
 #include "updater/UpdaterProgram.h"
 
@@ -160,21 +162,22 @@ TEST_F(UpdaterTest, SameOrOlderServerVersionKeepsUpdateDisabled) {
   }
 }
 
-// The version compares by its leading number; the download path takes the
-// whole text, line end included, and the file arrives whole with its run bit.
-TEST_F(UpdaterTest, DownloadUsesTheWholeVersionText) {
+// The version compares by its leading number and shows as sent; the download
+// path takes the text without the line end and blanks after it, and the file
+// arrives whole with its run bit.
+TEST_F(UpdaterTest, DownloadPathLeavesOutTheVersionTextsLineEnd) {
   u.Write("version.txt", "2.5\r\n");
-  server.Serve("version.txt", "2.8\n");
+  server.Serve("version.txt", "2.9 \t\r\n");
   server.Serve("content.txt", std::string("notes\0hidden", 12));
   ASSERT_TRUE(u.ClickAndWait(W::按钮1));
   EXPECT_EQ(u.ui().Text(W::编辑框2), "notes");
   ASSERT_TRUE(u.ui().IsEnabled(W::按钮2));
-  ASSERT_EQ(u.ui().Text(W::编辑框1), "2.8\n");
+  ASSERT_EQ(u.ui().Text(W::编辑框1), "2.9 \t\r\n");
 
-  std::string program = "#!/bin/sh\n";
-  program += std::string(300000, 'x');
-  server.Serve("2.8%0A.1/kestrin.exe", program);
+  const std::string program = testing_support::WindowsProgram(300000);
+  server.Serve("2.9.1/kestrin.exe", program);
   ASSERT_TRUE(u.ClickAndWait(W::按钮2));
+  EXPECT_EQ(server.Requests().back().target, "/assets/2.9.1/kestrin.exe");
   EXPECT_FALSE(u.ui().OpenMessageBox());
   EXPECT_EQ(u.Read("kestrin.exe"), program);
   EXPECT_EQ(u.ui().Text(W::按钮2), G("更新"));
@@ -225,15 +228,21 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
   CheckFindsVersion28();
   const std::string old = "old program\n";
   u.Write("kestrin.exe", old);
-  const std::string program = "#!/bin/sh\n" + std::string(200000, 'x');
+  const std::string program = testing_support::ScriptedProgram();
   const std::string length = "Content-Length: " + std::to_string(program.size()) + "\r\n";
   const std::string gzipped =
       std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) + std::string(5000, 'z');
-  const std::string big(256 * 1024, 'b');
+  const std::string big = testing_support::WindowsProgram(256 * 1024, 'b');
   using E = TlsTestServer::Ending;
   const std::string failed = DownloadFailed();
   const std::string refused = G("无法确认服务器的回答是否完整，已保留原有文件。");
   const std::string tooLarge = G("要下载的文件过大，已取消下载。");
+  const std::string notAProgram =
+      G("下载到的文件不是 Windows 程序（服务器可能发来了错误页面），已保留原有文件。");
+  std::string farOffset = program;  // e_lfanew beyond the end of the file
+  farOffset.replace(0x3C, 4, std::string("\xF0\xFF\x0F\0", 4));
+  std::string noSignature = program;
+  noSignature.replace(0x40, 4, "NE\0\0");
   struct Case {
     const char* what;
     TlsTestServer::Answer answer;
@@ -263,7 +272,7 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
        refused},
       {"chunked, cut between chunks by FIN",
        {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
-        .body = "1000\r\n" + std::string(4096, 'c') + "\r\n",
+        .body = "1000\r\n" + testing_support::WindowsProgram(4096, 'c') + "\r\n",
         .repeat = 10,
         .ending = E::Fin},
        failed},
@@ -283,6 +292,12 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
         .repeat = 20,
         .pieceBytes = 1 << 20},
        tooLarge},
+      {"an error page, 200 OK", {.head = "HTTP/1.1 200 OK\r\nContent-Length: 23\r\n\r\n",
+                                   .body = testing_support::kErrorPage}, notAProgram},
+      {"MZ, its PE offset beyond the file",
+       {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n", .body = farOffset}, notAProgram},
+      {"MZ, no PE signature at its offset",
+       {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n", .body = noSignature}, notAProgram},
       {"chunked over the cap, sent fast",
        {.head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
         .body = "40000\r\n" + big + "\r\n",
@@ -316,11 +331,12 @@ TEST_F(UpdaterTest, OnlyProvablyWholeDownloadsInstall) {
 }
 
 // The program goes to a part file as it arrives, while "kestrin.exe" keeps
-// its old content until the whole body is there.
+// its old content until the whole body is there. A start of the main program
+// meanwhile leaves the part file alone.
 TEST_F(UpdaterTest, DownloadStreamsIntoAPartFile) {
   CheckFindsVersion28();
   u.Write("kestrin.exe", "old");
-  const std::string piece(64 * 1024, 'p');
+  const std::string piece = testing_support::WindowsProgram(64 * 1024, 'p');
   server.Serve("2.8.1/kestrin.exe", {.head = "HTTP/1.1 200 OK\r\nContent-Length: 1048576\r\n\r\n",
                                      .body = piece,
                                      .repeat = 16,
@@ -338,6 +354,7 @@ TEST_F(UpdaterTest, DownloadStreamsIntoAPartFile) {
     if (partBytes > 0) {
       EXPECT_EQ(u.Read("kestrin.exe"), "old");
       caption = u.ui().Text(W::按钮2);
+      EXPECT_EQ(core::RemoveStaleTemporaryFiles(u.RunDir()), 0);
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
@@ -359,12 +376,13 @@ TEST_F(UpdaterTest, VersionTextStaysOneFolderName) {
       {"1?a#b%2F@evil.example:1", "/assets/1%3Fa%23b%252F%40evil.example%3A1.1/kestrin.exe"},
   };
   for (const auto& [version, target] : cases) {
-    server.Serve(std::string(target).substr(8), "program of " + std::string(version));
+    const std::string program = testing_support::WindowsProgram(100) + version;
+    server.Serve(std::string(target).substr(8), program);
     ASSERT_TRUE(u.ui().Type(W::编辑框1, version));
     ASSERT_TRUE(u.ClickAndWait(W::按钮2));
     EXPECT_EQ(server.Requests().back().target, target);
     EXPECT_FALSE(u.ui().OpenMessageBox()) << version;
-    EXPECT_EQ(u.Read("kestrin.exe"), "program of " + std::string(version));
+    EXPECT_EQ(u.Read("kestrin.exe"), program);
   }
 }
 
@@ -431,9 +449,10 @@ TEST(UpdaterRules, OneFetchAtATimeWithProgress) {
             "https://example.invalid/assets/3.0%20%B2%E2%CA%D4.1/kestrin.exe");
   // Under way before the first byte, then the share that has arrived.
   EXPECT_EQ(u.ui().Text(W::按钮2), G("更新 0%"));
+  const std::string program = testing_support::WindowsProgram(100);
   u.ui().Sync([&] {
-    http.requests[2].receiver.head({200, "11", "", ""});
-    http.requests[2].receiver.data("new p");
+    http.requests[2].receiver.head({200, "100", "", ""});
+    http.requests[2].receiver.data(program.substr(0, 45));
   });
   EXPECT_EQ(u.ui().Text(W::按钮2), G("更新 45%"));
   const char* dir = std::getenv("BREVANT_SNAPSHOT_DIR");
@@ -442,16 +461,16 @@ TEST(UpdaterRules, OneFetchAtATimeWithProgress) {
   ASSERT_TRUE(u.ui().Click(W::按钮2));
   ASSERT_TRUE(u.ui().Click(W::按钮1));
   EXPECT_EQ(http.requests.size(), 3u);
-  send(2, "rogram", true, false);
+  send(2, program.substr(45), true, false);
   EXPECT_EQ(u.ui().Text(W::按钮2), G("更新"));
-  EXPECT_EQ(u.Read("kestrin.exe"), "new program");
+  EXPECT_EQ(u.Read("kestrin.exe"), program);
 
   // An empty answer counts as a failed download.
   ASSERT_TRUE(u.ui().Click(W::按钮2));
   answer(3, true, "");
   ASSERT_TRUE(u.ui().OpenMessageBox());
   ASSERT_TRUE(u.ui().AnswerMessageBox());
-  EXPECT_EQ(u.Read("kestrin.exe"), "new program");
+  EXPECT_EQ(u.Read("kestrin.exe"), program);
 
   // A later check that finds nothing newer leaves "更新" enabled.
   ASSERT_TRUE(u.ui().Click(W::按钮1));

@@ -3,7 +3,9 @@
 //     starts the program in RUN_DIRECTORY as for a teacher and prints the time
 //     from process start until MainWindow is drawn; then, when group 1 has a
 //     score file, picks group 1, steps it by +1 and saves, and prints how
-//     long that took and what "1.vlok" then holds.
+//     long that took and what "1.vlok" then holds; when a list choice is
+//     stored, times a draw (with "ynreward.vlok" "no": until its message box
+//     is up) and the opening of the name-list picker.
 //   brevant-hostile-bench decode PICTURE [WIDTH HEIGHT]
 //     decodes the picture for a box of that size and prints the time taken
 //     and the decoded size.
@@ -20,6 +22,7 @@
 #include "app/Program.h"
 #include "scores/Scores.h"
 #include "ui/Backend.h"
+#include "ui/Catalogue.h"
 #include "ui/image/Image.h"
 
 namespace {
@@ -39,6 +42,7 @@ void PrintPeakMemory() {
 
 int Start(int argc, char** argv, const std::filesystem::path& runDir) {
   const bool hasScore = std::filesystem::exists(runDir / "1.vlok");
+  const bool hasChoice = std::filesystem::exists(runDir / "namelist_to_use.vlok");
   return ui::RunWithUiThread(argc, argv, ui::EmbeddedFontFaces(), [&] {
     app::AppState state;
     core::SystemClock clock;
@@ -63,6 +67,22 @@ int Start(int argc, char** argv, const std::filesystem::path& runDir) {
       const std::string score{std::istreambuf_iterator<char>(saved),
                               std::istreambuf_iterator<char>()};
       std::printf("saved 1.vlok: %zu bytes \"%s\"\n", score.size(), score.substr(0, 32).c_str());
+    }
+    if (hasChoice) {
+      auto driver = ui::CreateDriver(program->layer());
+      driver->Click(ui::MainWindow::随机选人);
+      auto before = Clock::now();
+      driver->Click(ui::MainWindow::随机选人开始);
+      std::printf("draw: %lld ms", MillisecondsSince(before));
+      std::printf(driver->AnswerMessageBox() ? "\n" : " (no message box)\n");
+      before = Clock::now();
+      driver->Click(ui::MainWindow::超级按钮18);
+      const auto items = driver->Items(ui::NameListPickerWindow::列表框1).size();
+      std::printf("name-list picker open: %lld ms, %zu items%s\n", MillisecondsSince(before), items,
+                  driver->OpenMessageBox() ? ", with a message box" : "");
+      while (driver->AnswerMessageBox()) {
+      }
+      driver->CloseByUser(ui::WindowId::NameListPickerWindow);
     }
     ui::RunOnUiThread([&] {
       program->layer().EndProgram(0);

@@ -15,6 +15,7 @@
 
 #include "ui/Backend.h"
 #include "ui/Catalogue.h"
+#include "updater/ScriptedDownloads.h"
 #include "updater/TlsTestServer.h"
 #include "updater/UpdaterProgram.h"
 
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
   server.Serve("2.8.1/kestrin.exe",
                {.head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(int64_t{mib} << 20) +
                         "\r\nConnection: close\r\n\r\n",
-                .body = std::string(1 << 20, 'k'),
+                .body = testing_support::WindowsProgram(1 << 20, 'k'),
                 .repeat = mib,
                 .pieceBytes = 1 << 20});
   std::string pattern = (fs::temp_directory_path() / "brevant-bench-XXXXXX").string();

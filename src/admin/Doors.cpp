@@ -2,6 +2,7 @@
 
 #include "admin/Handlers.h"
 #include "app/App.h"
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Messages.h"
 #include "ui/Catalogue.h"
@@ -34,14 +35,17 @@ void OnSetAdminPasswordClick(app::App& app) {
                        "admin");
     return;
   }
-  app.state.adminPassword = password;
+  // What the next start reads back from the file.
+  app.state.adminPassword = core::SettingText(password);
   static const std::string kDone = text::Gbk("设置成功");
   app.ui.ShowMessage(setup::kWindow, kDone, "admin");
   app.ui.CloseWindow(setup::kWindow);
 }
 
+// A password is read back from its file as far as a settings file is read;
+// a longer one typed in full is cut the same way, so it still passes.
 void OnAdminLoginClick(app::App& app) {
-  if (app.ui.Text(login::编辑框1) != app.state.adminPassword) {
+  if (core::SettingText(app.ui.Text(login::编辑框1)) != app.state.adminPassword) {
     static const std::string kFailed = text::Gbk("admin登录失败，请检查密码"),
                              kTitle = text::Gbk("失败");
     app.ui.ShowMessage(login::kWindow, kFailed, kTitle);

@@ -1,11 +1,12 @@
 #include "admin/LoadAdminPassword.h"
 
 #include "app/App.h"
+#include "core/SettingFile.h"
 
 namespace admin {
 
 void LoadAdminPassword(app::App& app) {
-  app.state.adminPassword = app.files.Read("admin_pwd.vlok");
+  app.state.adminPassword = core::ReadSetting(app.files, "admin_pwd.vlok");
 }
 
 }  // namespace admin

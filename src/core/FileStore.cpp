@@ -1,5 +1,6 @@
 #include "core/FileStore.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -77,11 +78,30 @@ std::string FileStore::ReadFileStart(const fs::path& path, std::size_t maxBytes)
   if (!FileExists(path)) return bytes;
   std::FILE* f = native::OpenFile(path, "rb");
   if (!f) return bytes;
-  bytes.resize(maxBytes);
-  std::size_t n = std::fread(bytes.data(), 1, maxBytes, f);
-  if (std::ferror(f)) n = 0;
-  bytes.resize(n);
+  // Room for what the file holds, not for the limit: a small file under a
+  // large limit costs no more than its size.
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  bytes.reserve(static_cast<std::size_t>(ec ? 0 : std::min<std::uintmax_t>(size, maxBytes)));
+  char buffer[65536];
+  while (bytes.size() < maxBytes) {
+    const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+    const std::size_t n = std::fread(buffer, 1, want, f);
+    bytes.append(buffer, n);
+    if (n < want) break;
+  }
+  if (std::ferror(f)) bytes.clear();
   std::fclose(f);
+  return bytes;
+}
+
+std::string FileStore::ReadWholeFileUpTo(const fs::path& path, std::size_t maxBytes) const {
+  std::error_code ec;
+  if (fs::file_size(path, ec) > maxBytes || ec) return {};
+  // The file may grow after its size was taken: one byte more than allowed
+  // tells.
+  std::string bytes = ReadFileStart(path, maxBytes + 1);
+  if (bytes.size() > maxBytes) bytes.clear();
   return bytes;
 }
 
@@ -112,6 +132,11 @@ bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::
       error = EACCES;
     } else {
       error = native::WriteReplacing(target, parts);
+      // A folder where no new file may be made can still hold a file that
+      // may be written: that file is written in place, as a plain write
+      // would, and the cause of a failure is then that write's.
+      if ((error == EACCES || error == EPERM) && fs::is_regular_file(status))
+        error = native::WriteInPlace(target, parts);
     }
   }
   errno = error;

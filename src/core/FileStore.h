@@ -36,10 +36,15 @@ class FileStore {
   // At most the first maxBytes bytes of the file, read without looking at the
   // rest; empty like ReadWholeFile when the file cannot be read.
   std::string ReadFileStart(const fs::path& path, std::size_t maxBytes) const;
+  // The whole file when it holds at most maxBytes; empty like ReadWholeFile
+  // for a larger file, which is not read.
+  std::string ReadWholeFileUpTo(const fs::path& path, std::size_t maxBytes) const;
   // Creates or replaces the file with the non-empty parts in order. The bytes
   // go to a temporary file in the same directory first, which is renamed over
   // the target only when complete, so a failed write leaves the old file.
-  // On failure errno holds the first cause.
+  // Where the directory refuses the temporary file but the file itself may be
+  // written, it is written in place instead. On failure errno holds the
+  // cause.
   bool WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts);
   bool WriteWholeFile(const fs::path& path, std::string_view bytes) { return WriteWholeFile(path, {bytes}); }
   bool RemoveFile(const fs::path& path);

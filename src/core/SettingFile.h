@@ -21,4 +21,8 @@ std::string ReadSettingBytes(const FileStore& files, std::string_view name);
 // The text of a settings file: ReadSettingBytes up to the first zero byte.
 std::string ReadSetting(const FileStore& files, std::string_view name);
 
+// What a settings read keeps of a text written to a settings file: the text
+// ReadSetting gives back for it.
+std::string_view SettingText(std::string_view text);
+
 }  // namespace core

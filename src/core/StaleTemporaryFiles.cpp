@@ -5,6 +5,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/NativeFiles.h"
+
 namespace core {
 namespace {
 
@@ -48,20 +50,17 @@ bool IsOwnTemporaryName(std::string_view name) {
 
 }  // namespace
 
-int RemoveStaleTemporaryFiles(const std::filesystem::path& folder, std::chrono::seconds grace) {
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::directory_iterator it(folder, ec);
   if (ec) return 0;
-  const auto now = fs::file_time_type::clock::now();
   int removed = 0;
   for (const fs::directory_entry& entry : it) {
     if (!IsOwnTemporaryName(entry.path().filename().string())) continue;
     // A symbolic link is no file of ours, whatever its name.
     if (!entry.is_regular_file(ec) || entry.is_symlink(ec)) continue;
-    const auto written = entry.last_write_time(ec);
-    if (ec || now - written < grace) continue;
-    if (fs::remove(entry.path(), ec)) ++removed;
+    if (native::RemoveIfAbandoned(entry.path())) ++removed;
   }
   return removed;
 }

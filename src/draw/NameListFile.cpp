@@ -66,9 +66,9 @@ std::vector<std::string> NamesOfFile(std::string_view bytes) {
   return SplitAtLineEnds(AsGbk(utf16 ? bytes : text::UpToNul(bytes)));
 }
 
-std::vector<std::string> RegisterLines(std::string_view bytes) {
+std::vector<std::string> RegisterLines(std::string_view bytes, std::size_t maxLines) {
   std::vector<std::string> lines;
-  while (!bytes.empty()) {
+  while (!bytes.empty() && lines.size() < maxLines) {
     const std::size_t end =
         std::min(bytes.find_first_of(std::string_view("\n\0\x1A", 3)), bytes.size());
     std::string_view line = bytes.substr(0, end);

@@ -14,10 +14,11 @@ namespace draw {
 // the names are GBK.
 std::vector<std::string> NamesOfFile(std::string_view bytes);
 
-// The lines of the register of name-list files, from its whole bytes, as both
-// the lists on screen and the draw read them: a line ends at LF (a CR just
-// before it is dropped), at a zero byte or at 0x1A; a last line without a line
-// end still counts; empty lines are kept.
-std::vector<std::string> RegisterLines(std::string_view bytes);
+// The lines of the register of name-list files, from its bytes, as both the
+// lists on screen and the draw read them: a line ends at LF (a CR just before
+// it is dropped), at a zero byte or at 0x1A; a last line without a line end
+// still counts; empty lines are kept. At most maxLines lines, the first ones.
+std::vector<std::string> RegisterLines(std::string_view bytes,
+                                       std::size_t maxLines = std::string_view::npos);
 
 }  // namespace draw

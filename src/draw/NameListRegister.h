@@ -31,9 +31,10 @@ bool IsRegistrablePath(app::App& app, std::string_view path);
 // the register cannot be opened or written.
 bool AppendToRegister(app::App& app, std::string_view path);
 
-// Adds the register's lines (RegisterLines) as items of a combo or list box,
-// up to the first empty line, then selects the stored choice (its p-th item; the layer clamps
-// a position beyond the last item).
+// Adds the register's lines (ReadRegister) as items of a combo or list box,
+// up to the first empty line, then selects the stored choice (its p-th item;
+// the layer clamps a position beyond the last item). When the lines read end
+// before the list does, a message box over the list's window says so.
 void FillFromRegister(app::App& app, ui::ControlId list);
 
 // The list choice to store for a list's selected index (0-based, -1 for

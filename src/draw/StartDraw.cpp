@@ -12,6 +12,7 @@
 #include "draw/Handlers.h"
 #include "draw/NameListFile.h"
 #include "draw/NameListRegister.h"
+#include "draw/RegisterFile.h"
 #include "i18n/Language.h"
 #include "i18n/Messages.h"
 #include "ui/Catalogue.h"
@@ -66,7 +67,8 @@ Source ChooseSource(app::App& app, int32_t drawn) {
   auto& state = app.state;
   const std::string number = text::FromInt(drawn);
   if (files.Exists(kChoiceFile)) {
-    state.firstDrawList = RegisterLines(files.ReadWholeFile(files.Path(kRegisterFile)));
+    // A choice beyond the lines read names no list, like one beyond the end.
+    state.firstDrawList = ReadRegister(files).lines;
     const std::string path =
         Entry(state.firstDrawList, text::ToInt(core::ReadSetting(files, kChoiceFile))).value_or("");
     state.secondDrawList.clear();

@@ -106,13 +106,24 @@ inline constexpr Message kFolderNotWritable{
     "Скопируйте программу в папку, доступную для записи, например на рабочий стол, и запустите "
     "её оттуда.\r\n{}"};
 
+// The register of name lists is longer than the program reads ({} the file,
+// {} how many lines were read).
+inline constexpr Message kRegisterCutShort{
+    "名单记录文件 {} 太长，只读取了前 {} 行。后面的名单没有读取，不能在这里选择。",
+    "The register of name lists {} is too long: only its first {} lines were read. The lists "
+    "after them were not read and cannot be chosen here.",
+    "名簿の記録ファイル {} が長すぎるため、最初の {} 行だけを読み込みました。"
+    "それ以降の名簿は読み込まれていないため、ここでは選べません。",
+    "Файл со списками {} слишком длинный: прочитаны только первые {} строк. Списки после них не "
+    "прочитаны, и их здесь нельзя выбрать."};
+
 inline constexpr const Message* kAllMessages[] = {
     &kHeadcountMissing,  &kPasswordNotSaved, &kSaveFailedTitle,
     &kCannotSaveFile,    &kFolderInTheWay,   &kNoProgramFolder,
     &kNoWritePermission, &kReadOnlyDisk,     &kDiskFull,
     &kFileInUse,         &kPathTooLong,      &kUnknownError,
     &kSystemError,       &kPathNotStorable,  &kFolderNotWritableTitle,
-    &kFolderNotWritable,
+    &kFolderNotWritable, &kRegisterCutShort,
 };
 
 }  // namespace msg

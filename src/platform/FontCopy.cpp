@@ -13,6 +13,9 @@ namespace platform {
 namespace fs = std::filesystem;
 
 bool CopyFontIntoFolder(const fs::path& fontFile, const fs::path& folder, std::uintmax_t faceSize) {
+  // What a copy killed part way left behind goes first, whatever this copy
+  // then does: once the faces are in place, no later copy runs to clean up.
+  core::RemoveStaleTemporaryFiles(folder);
   std::error_code ec;
   if (fs::file_size(fontFile, ec) != faceSize || ec) return false;
   const fs::path target = folder / fontFile.filename();
@@ -23,8 +26,6 @@ bool CopyFontIntoFolder(const fs::path& fontFile, const fs::path& folder, std::u
     const std::uintmax_t size = fs::file_size(target, ec);
     if (ec || size == faceSize) return false;
   }
-  // What a copy killed part way left behind goes first.
-  core::RemoveStaleTemporaryFiles(folder);
   const std::string face = core::FileStore::ReadFileBytes(fontFile);
   if (face.size() != faceSize) return false;
   // Written to a temporary file in the folder and renamed over the target

@@ -11,7 +11,8 @@ namespace platform {
 // replaced. The bytes go to a temporary file in the folder that is renamed
 // into place only when complete, so the folder never holds part of a face
 // under the face's name; such files that an interrupted copy left behind are
-// removed once stale. A source file of the wrong size is not copied.
+// removed first, at every call, once their writer has gone. A source file of
+// the wrong size is not copied.
 // True when a copy was made.
 bool CopyFontIntoFolder(const std::filesystem::path& fontFile, const std::filesystem::path& folder,
                         std::uintmax_t faceSize);

@@ -47,8 +47,9 @@ class Layer {
   virtual bool Checked(ControlId c) = 0;
   virtual void SetChecked(ControlId c, bool checked) = 0;
   // Decodes the encoded picture bytes and shows them in the box's mode; bytes
-  // that do not decode give an empty picture.
-  virtual void SetPicture(ControlId c, std::string_view encoded) = 0;
+  // that do not decode give an empty picture. The box keeps the bytes until
+  // it draws them, so they are taken, not copied.
+  virtual void SetPicture(ControlId c, std::string encoded) = 0;
   // Timers: negative counts as 0; the same interval changes nothing; 0 stops.
   virtual void SetInterval(ControlId c, int ms) = 0;
   virtual int Page(ControlId c) = 0;

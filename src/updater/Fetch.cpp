@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "updater/PartFile.h"
+#include "updater/WindowsProgramCheck.h"
 
 namespace updater {
 namespace {
@@ -118,6 +119,7 @@ void FetchProgramFile(HttpClient& http, const std::string& url, const std::files
     using Transfer::Transfer;
     std::filesystem::path target;
     std::unique_ptr<PartFile> file;  // made once the head is accepted
+    WindowsProgramCheck program;
   };
   auto state = std::make_shared<Program>(maxBytes);
   state->target = target;
@@ -130,6 +132,9 @@ void FetchProgramFile(HttpClient& http, const std::string& url, const std::files
                },
                [state, progress = std::move(progress)](std::string_view bytes) {
                  if (!state->Keep(state->check.Data(bytes.size()))) return false;
+                 state->program.Add(bytes);
+                 if (!state->Keep(state->program.Possible() ? FetchError::None : FetchError::NotAProgram))
+                   return false;
                  if (!state->Keep(state->file->Append(bytes) ? FetchError::None : FetchError::Save))
                    return false;
                  if (progress) progress(state->check.Received(), state->check.Expected());
@@ -139,6 +144,7 @@ void FetchProgramFile(HttpClient& http, const std::string& url, const std::files
                  state->Keep(state->check.End(transferOk));
                  // An empty program file is no program.
                  if (state->check.Received() == 0) state->Keep(FetchError::Incomplete);
+                 if (!state->program.Passed()) state->Keep(FetchError::NotAProgram);
                  if (state->error == FetchError::None && !(state->file && state->file->Commit()))
                    state->Keep(FetchError::Save);
                  state->file.reset();

@@ -18,6 +18,7 @@ enum class FetchError {
   Unprovable,  // a body whose end cannot be told from a cut: no length, not chunked, or encoded
   Incomplete,  // fewer or more bytes than announced, or nothing at all
   TooLarge,    // more than the fetch allows
+  NotAProgram, // a program file that is no Windows program (an error page, say)
   Save,        // the file could not be written
 };
 
@@ -50,8 +51,10 @@ void FetchText(HttpClient& http, const std::string& url, int64_t maxBytes,
                std::function<void(FetchError, std::string)> done);
 
 // GETs a program file into target. The body goes into a temporary file beside
-// target as it arrives, and replaces target only when it is whole and not
-// empty; otherwise target stays as it was and the temporary file goes.
+// target as it arrives, and replaces target only when it is whole, not empty
+// and a Windows program (WindowsProgramCheck); otherwise target stays as it
+// was and the temporary file goes. A body that cannot be a program is given
+// up as soon as that shows.
 // progress gets the bytes so far and the announced total (-1 when unknown).
 void FetchProgramFile(HttpClient& http, const std::string& url, const std::filesystem::path& target,
                       int64_t maxBytes, std::function<void(int64_t, int64_t)> progress,

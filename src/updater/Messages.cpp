@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
 
@@ -29,6 +30,15 @@ constexpr Row kTooLarge = {
     "ファイルが大きすぎるため、ダウンロードを中止しました。",
     "Файл слишком большой. Загрузка отменена.",
 };
+constexpr Row kNotAProgram = {
+    "下载到的文件不是 Windows 程序（服务器可能发来了错误页面），已保留原有文件。",
+    "The downloaded file is not a Windows program (the server may have sent an error page). The "
+    "old file was kept.",
+    "ダウンロードしたファイルは Windows のプログラムではありません"
+    "（サーバーがエラーページを送った可能性があります）。元のファイルはそのままです。",
+    "Загруженный файл не является программой Windows (возможно, сервер прислал страницу ошибки). "
+    "Прежний файл сохранён.",
+};
 constexpr Row kSaveFailed = {
     "无法保存 kestrin.exe，已保留原有文件。",
     "kestrin.exe could not be saved. The old file was kept.",
@@ -44,6 +54,8 @@ const Row& RowOf(Message message) {
       return kAnswerRefused;
     case Message::TooLarge:
       return kTooLarge;
+    case Message::NotAProgram:
+      return kNotAProgram;
     case Message::SaveFailed:
       return kSaveFailed;
   }
@@ -53,8 +65,8 @@ const Row& RowOf(Message message) {
 }  // namespace
 
 std::string MessageText(Message message, const core::FileStore& files) {
-  const i18n::Language language =
-      i18n::MatchLanguage(files.Read("language.vlok")).value_or(i18n::Language::Chinese);
+  const i18n::Language language = i18n::MatchLanguage(core::ReadSetting(files, "language.vlok"))
+                                      .value_or(i18n::Language::Chinese);
   return text::Gbk(RowOf(message)[static_cast<std::size_t>(language)]);
 }
 

@@ -11,6 +11,7 @@ enum class Message {
   DownloadFailed,  // no answer, an error status, or a body cut short
   AnswerRefused,   // an answer whose completeness cannot be proved
   TooLarge,        // a file larger than the updater accepts
+  NotAProgram,     // a file that is no Windows program, such as an error page
   SaveFailed,      // the file could not be written into the run directory
 };
 

@@ -8,8 +8,9 @@ namespace updater {
 
 // A program file written piece by piece beside its target and put in place
 // only by Commit: until then the target keeps its old content, and a part
-// file that is never committed is removed. The new file keeps the permission
-// bits of the file it replaces, and may be run by whoever may read it.
+// file that is never committed is removed. A start of the main program leaves
+// it alone while it is being written and removes it once its writer is gone. The new file keeps the
+// permission bits of the file it replaces, and may be run by whoever may read it.
 class PartFile {
  public:
   explicit PartFile(std::filesystem::path target);
@@ -28,7 +29,8 @@ class PartFile {
 
   std::filesystem::path target_;
   std::filesystem::path part_;
-  // The system's handle of the open part file.
+  // The system's handle of the open part file, held while it is written
+  // (see core::native::CreateTemporaryFile).
   static constexpr std::intptr_t kNoFile = -1;
   std::intptr_t file_ = kNoFile;
 };

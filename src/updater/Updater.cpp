@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/SettingFile.h"
 #include "core/Text.h"
 #include "ui/Catalogue.h"
 #include "updater/Messages.h"
@@ -16,12 +17,20 @@ const std::string& MessageTitle() {
   return text;
 }
 
+std::string_view TrailingBlanksDropped(std::string_view text) {
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
+}
+
 Message MessageFor(FetchError error) {
   switch (error) {
     case FetchError::Unprovable:
       return Message::AnswerRefused;
     case FetchError::TooLarge:
       return Message::TooLarge;
+    case FetchError::NotAProgram:
+      return Message::NotAProgram;
     case FetchError::Save:
       return Message::SaveFailed;
     default:
@@ -47,7 +56,7 @@ void Updater::OnCheckClick() {
     ui_.SetText(W::编辑框1, latestText);
     FetchText("content.txt", [this](std::string notes) {
       ui_.SetText(W::编辑框2, notes);
-      const double local = text::ToNumber(files_.Read("version.txt"));
+      const double local = text::ToNumber(core::ReadSetting(files_, "version.txt"));
       const double latest = text::ToNumber(ui_.Text(W::编辑框1));
       if (local < latest) EnableUpdate();
       busy_ = false;
@@ -58,9 +67,11 @@ void Updater::OnCheckClick() {
 void Updater::OnUpdateClick() {
   if (busy_) return;
   busy_ = true;
-  // The version is one folder name below the base URL, whatever it holds.
+  // The version is one folder name below the base URL, whatever it holds,
+  // without the line end and blanks that an editor leaves after it.
   const std::string url =
-      baseUrl_ + EncodePathSegment(ui_.Text(W::编辑框1) + ".1") + "/kestrin.exe";
+      baseUrl_ + EncodePathSegment(std::string(TrailingBlanksDropped(ui_.Text(W::编辑框1))) + ".1") +
+      "/kestrin.exe";
   updateCaption_ = ui_.Text(W::按钮2);
   shownProgress_.clear();
   // The caption shows the download under way before its first byte arrives.

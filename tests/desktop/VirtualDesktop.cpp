@@ -167,6 +167,54 @@ void VirtualDesktop::ClickAt(int x, int y) const {
   Output("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " click 1");
 }
 
+namespace {
+
+std::string Seconds(std::chrono::milliseconds ms) {
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.3f", static_cast<double>(ms.count()) / 1000);
+  return seconds;
+}
+
+}  // namespace
+
+void VirtualDesktop::ClickAt(int x, int y, std::chrono::milliseconds held,
+                             bool busyWindowManager) const {
+  DragAt(x, y, 0, 0, held, busyWindowManager);
+}
+
+void VirtualDesktop::DragAt(int x, int y, int dx, int dy, std::chrono::milliseconds pause,
+                            bool busyWindowManager) const {
+  std::string command =
+      "xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " mousedown 1";
+  const int steps = dx == 0 && dy == 0 ? 1 : 8;
+  for (int step = 1; step <= steps; ++step) {
+    command += " sleep " + Seconds(pause);
+    if (dx != 0 || dy != 0)
+      command += " mousemove " + std::to_string(x + dx * step / steps) + " " +
+                 std::to_string(y + dy * step / steps);
+  }
+  if (busyWindowManager) kill(windowManager_, SIGSTOP);
+  Output(command + " mouseup 1");
+  if (busyWindowManager) {
+    // The program has had the button meanwhile.
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    kill(windowManager_, SIGCONT);
+  }
+}
+
+void VirtualDesktop::MovePointerTo(int x, int y) const {
+  Output("xdotool mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+}
+
+std::pair<int, int> VirtualDesktop::Position(uint64_t window) const {
+  const std::string shell = Output("xdotool getwindowgeometry --shell " + std::to_string(window));
+  auto value = [&shell](const std::string& name) {
+    const auto at = shell.find(name + "=");
+    return at == std::string::npos ? -1 : std::atoi(shell.c_str() + at + name.size() + 1);
+  };
+  return {value("X"), value("Y")};
+}
+
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (!done()) {

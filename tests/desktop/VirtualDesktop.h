@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -32,6 +33,20 @@ class VirtualDesktop {
   std::vector<long> Cardinals(uint64_t window, const std::string& name) const;
   // The pointer moves to (x, y) on the screen and the left button clicks there.
   void ClickAt(int x, int y) const;
+  // The same with the button held down for the given time, as a hasty
+  // teacher's click; with busyWindowManager, the window manager takes no
+  // part until the click is over, as a busy one would be late.
+  void ClickAt(int x, int y, std::chrono::milliseconds held, bool busyWindowManager = false) const;
+  // The left button goes down at (x, y), the pointer moves by (dx, dy) in a
+  // few steps, each pause apart, and the button goes up there; a busy window
+  // manager as for ClickAt.
+  void DragAt(int x, int y, int dx, int dy,
+              std::chrono::milliseconds pause = std::chrono::milliseconds(30),
+              bool busyWindowManager = false) const;
+  // The pointer moves to (x, y), no button held.
+  void MovePointerTo(int x, int y) const;
+  // Where the window's top left corner is on the screen.
+  std::pair<int, int> Position(uint64_t window) const;
 
  private:
   VirtualDesktop() = default;

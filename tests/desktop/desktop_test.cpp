@@ -133,6 +133,46 @@ TEST_F(DesktopTest, DrawAndCountdownWindowsOpenAboveTheirOwners) {
   EXPECT_EQ(desktop->TransientFor(done), main);
 }
 
+// A click on a drag area as short as a hasty teacher's leaves the borderless
+// main window where it is: after it, a pointer moving with no button held
+// does not take the window along. A real drag still moves it.
+TEST_F(DesktopTest, QuickClicksOnTheBarLeaveTheMainWindowInPlaceAndADragMovesIt) {
+  p.StartPastSplash();
+  const uint64_t main = Shown(WindowId::MainWindow);
+  const ui::Rect bar = p.ui().ScreenRect(mw::bar);
+  const int x = bar.left + 388, y = bar.top + bar.height / 2;  // between the clock and "×"
+  const auto before = desktop->Position(main);
+  for (int i = 0; i < 20; ++i) {
+    desktop->ClickAt(x, y, std::chrono::milliseconds(3), /*busyWindowManager=*/i % 2 == 1);
+    desktop->MovePointerTo(x + 150, y + 120);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ASSERT_EQ(desktop->Position(main), before) << "moved after quick click " << i + 1;
+  }
+
+  // A drag as hasty, over before a busy window manager takes over: the
+  // window may stay or move, but it does not go on following the pointer.
+  desktop->DragAt(x, y, 20, 0, std::chrono::milliseconds(1), /*busyWindowManager=*/true);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const auto afterHastyDrag = desktop->Position(main);
+  desktop->MovePointerTo(x + 150, y + 120);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_EQ(desktop->Position(main), afterHastyDrag)
+      << "the window follows the pointer after a hasty drag";
+
+  // The window follows once the pointer has gone a few pixels, so it moves
+  // by the drag less at most those.
+  desktop->DragAt(x, y, 60, 40);
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const auto moved = desktop->Position(main);
+  EXPECT_GE(moved.first - before.first, 45) << "moved by " << moved.first - before.first;
+  EXPECT_LE(moved.first - before.first, 60);
+  EXPECT_GE(moved.second - before.second, 28) << "moved by " << moved.second - before.second;
+  EXPECT_LE(moved.second - before.second, 40);
+  desktop->MovePointerTo(x + 300, y + 200);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(desktop->Position(main), moved) << "the drag ended with the button";
+}
+
 // The administrator's windows have no owner but stay on top, each above the
 // one before; every window's caption is the empty one of the catalogue, and
 // the password setup has a border without a caption bar.

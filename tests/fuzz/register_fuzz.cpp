@@ -1,6 +1,8 @@
 // The register of name-list files and the list choice, read from disk: line
-// by line through the file store, and whole through the register reader that
-// the lists on screen and the draw share.
+// by line through the file store, whole through the line splitter, and as
+// far as its caps allow through the register reader that the lists on screen
+// and the draw share.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "core/Text.h"
 #include "draw/NameListFile.h"
 #include "draw/NameListRegister.h"
+#include "draw/RegisterFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -34,6 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const auto entries = draw::RegisterLines(files.ReadWholeFile(files.Path(draw::kRegisterFile)));
   FUZZ_CHECK(entries.size() <= reg.size() + 1);
+  // The read the program makes: the first lines, as many as the caps allow.
+  const draw::RegisterRead read = draw::ReadRegister(files);
+  FUZZ_CHECK(read.lines.size() <= draw::kMaxRegisterLines && read.lines.size() <= entries.size());
+  FUZZ_CHECK(std::equal(read.lines.begin(), read.lines.end(), entries.begin()));
+  FUZZ_CHECK(read.whole == (reg.size() <= draw::kMaxRegisterBytes && entries.size() <= draw::kMaxRegisterLines));
   const int32_t position = text::ToInt(core::ReadSetting(files, draw::kChoiceFile));
   if (position >= 1 && static_cast<std::size_t>(position) <= entries.size()) {
     FUZZ_CHECK(entries[static_cast<std::size_t>(position) - 1].size() <= reg.size());

@@ -14,6 +14,7 @@
 #include "support/NullLayer.h"
 #include "ui/Catalogue.h"
 #include "updater/Updater.h"
+#include "updater/WindowsProgramCheck.h"
 
 namespace {
 
@@ -113,5 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view url = server.lastUrl;
   FUZZ_CHECK(url.starts_with("https://example.invalid/assets/") && url.ends_with(".1/kestrin.exe"));
   FUZZ_CHECK(url.find_first_of("?#\\ \r\n") == std::string_view::npos);
+  // Only a Windows program is ever installed.
+  if (files.Exists("kestrin.exe"))
+    FUZZ_CHECK(updater::IsWindowsProgram(files.ReadWholeFile(files.Path("kestrin.exe"))));
   return 0;
 }

@@ -27,7 +27,7 @@ class NullLayer : public ui::Layer {
   int AddItem(ui::ControlId, std::string_view) override { return -1; }
   bool Checked(ui::ControlId) override { return false; }
   void SetChecked(ui::ControlId, bool) override {}
-  void SetPicture(ui::ControlId, std::string_view) override {}
+  void SetPicture(ui::ControlId, std::string) override {}
   void SetInterval(ui::ControlId, int) override {}
   int Page(ui::ControlId) override { return 0; }
   void SetPage(ui::ControlId, int) override {}

@@ -35,7 +35,7 @@ void Script(TlsTestServer& server) {
   const std::string length = "Content-Length: " + std::to_string(program.size()) + "\r\n";
   const std::string gzipped =
       std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) + std::string(5000, 'z');
-  const std::string big(256 * 1024, 'b');
+  const std::string big = testing_support::WindowsProgram(256 * 1024, 'b');
   const std::string chunked = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
   server.Serve("whole/kestrin.exe",
                {.head = "HTTP/1.1 200 OK\r\n" + length + "\r\n", .body = program});
@@ -56,9 +56,10 @@ void Script(TlsTestServer& server) {
       {.head = "HTTP/1.1 200 OK\r\n\r\n", .body = program, .cutAfter = 123457, .ending = E::Fin});
   server.Serve("unframed-whole/kestrin.exe", {.head = "HTTP/1.0 200 OK\r\n\r\n", .body = program});
   server.Serve("chunked-cut/kestrin.exe", {.head = chunked,
-                                           .body = "1000\r\n" + std::string(4096, 'c') + "\r\n",
+                                           .body = "1000\r\n" + testing_support::WindowsProgram(4096, 'c') + "\r\n",
                                            .repeat = 10,
                                            .ending = E::Fin});
+  server.Serve("error-page/kestrin.exe", testing_support::kErrorPage);
   server.Serve("gzip/kestrin.exe",
                {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 5010\r\n\r\n",
                 .body = gzipped});
@@ -70,13 +71,13 @@ void Script(TlsTestServer& server) {
   server.Serve(
       "chunked-over-cap/kestrin.exe",
       {.head = chunked, .body = "40000\r\n" + big + "\r\n", .repeat = 20, .pieceBytes = 1 << 20});
-  // For the updater window: a newer version and a 1 MiB program sent slowly,
-  // so its progress can be watched.
-  server.Serve("window/version.txt", "2.8");
+  // For the updater window: a newer version, with the line end an editor
+  // leaves, and a 1 MiB program sent slowly, so its progress can be watched.
+  server.Serve("window/version.txt", "2.8\r\n");
   server.Serve("window/content.txt", "notes");
   server.Serve("window/2.8.1/kestrin.exe",
                {.head = "HTTP/1.1 200 OK\r\nContent-Length: 1048576\r\n\r\n",
-                .body = std::string(64 * 1024, 'p'),
+                .body = testing_support::WindowsProgram(64 * 1024, 'p'),
                 .repeat = 16,
                 .pauseMs = 40,
                 .pieceBytes = 64 * 1024});

@@ -115,6 +115,7 @@ TEST_F(UpdaterOverWinHttp, OnlyProvablyWholeDownloadsInstall) {
       {"unframed-fin/kestrin.exe", FetchError::Unprovable},
       {"unframed-whole/kestrin.exe", FetchError::Unprovable},
       {"chunked-cut/kestrin.exe", FetchError::Network},
+      {"error-page/kestrin.exe", FetchError::NotAProgram},
       {"gzip/kestrin.exe", FetchError::Unprovable},
       {"over-cap/kestrin.exe", FetchError::TooLarge},
       {"chunked-over-cap/kestrin.exe", FetchError::TooLarge},
@@ -276,8 +277,9 @@ TEST_F(UpdaterOverWinHttp, GoesThroughTheProxyOfTheBrowserSettings) {
   EXPECT_EQ(tunnels() - before, 1u) << "through the fixed proxy";
 }
 
-// The updater window on this transport: "检查" finds the newer version, and
-// "更新" shows its progress in the button while the program arrives.
+// The updater window on this transport: "检查" finds the newer version (sent
+// with a line end, which the box shows and the download address leaves out),
+// and "更新" shows its progress in the button while the program arrives.
 TEST_F(UpdaterOverWinHttp, UpdaterWindowShowsProgressAndInstalls) {
   namespace W = ui::UpdaterWindow;
   using testing_support::G;
@@ -306,6 +308,7 @@ TEST_F(UpdaterOverWinHttp, UpdaterWindowShowsProgressAndInstalls) {
 
   ASSERT_TRUE(driver->Click(W::按钮1) && waitIdle());
   ASSERT_TRUE(driver->IsEnabled(W::按钮2));
+  EXPECT_EQ(driver->Text(W::编辑框1), "2.8\r\n");
   ASSERT_TRUE(driver->Click(W::按钮2));
   std::string caption;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -323,6 +326,7 @@ TEST_F(UpdaterOverWinHttp, UpdaterWindowShowsProgressAndInstalls) {
   EXPECT_EQ(driver->Text(W::按钮2), G("更新"));
   EXPECT_EQ(fs::file_size(runDir_ / "kestrin.exe"), 1048576u);
   EXPECT_EQ(Files(), std::vector<std::string>{"kestrin.exe"});
+  EXPECT_NE(ReadFile(serverDir_ / "requests.txt").find("GET /assets/window/2.8.1/kestrin.exe "), std::string::npos);
 
   driver->Post([&] { program->layer().EndProgram(0); });
   driver.reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -11,6 +12,13 @@ namespace ui {
 // costs hundreds of megabytes and seconds of decoding for nothing.
 inline constexpr int kMaxPictureSide = 20000;
 inline constexpr int64_t kMaxPicturePixels = 40'000'000;
+
+// The largest picture file the program reads. A picture within the size
+// rule above takes far less as a file: a 40-megapixel camera photo is some
+// 10 to 25 MB as JPEG, and a PNG that large is a drawing or a screenshot
+// that compresses well. A larger file is no picture the program shows, and
+// is not read at all.
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{64} << 20;
 
 // Whether every decoder of the program may decode a width x height picture.
 constexpr bool PictureSizeAllowed(int64_t width, int64_t height) {

@@ -9,8 +9,8 @@ namespace ui::qt {
 
 PictureBox::PictureBox(PictureMode mode, QWidget* parent) : QWidget(parent), mode_(mode) {}
 
-void PictureBox::SetEncodedPicture(std::string_view bytes) {
-  encoded_.assign(bytes);
+void PictureBox::SetEncodedPicture(std::string bytes) {
+  encoded_ = std::move(bytes);
   imageSize_ = QSize();
   drawn_ = QImage();
   update();

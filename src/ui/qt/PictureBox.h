@@ -14,7 +14,7 @@ class PictureBox : public QWidget {
   Q_OBJECT
  public:
   PictureBox(PictureMode mode, QWidget* parent);
-  void SetEncodedPicture(std::string_view bytes);
+  void SetEncodedPicture(std::string bytes);
   // Where the picture is drawn, in the box's coordinates; empty when none.
   QRect PictureRect();
   bool HasPicture();

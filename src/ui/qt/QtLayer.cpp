@@ -391,7 +391,7 @@ void QtLayer::Build(OpenWindow& window, QWidget* top) {
       case Kind::PictureBox: {
         auto* picture = new PressablePicture(c.pictureMode, parent, [this, h = c.handler] { Deliver(h); });
         SetColors(picture, kDefaultColor, c.backColor, QPalette::WindowText, QPalette::Window, !c.backColor.isDefault);
-        picture->SetEncodedPicture(Picture(c.picture));
+        picture->SetEncodedPicture(std::string(Picture(c.picture)));
         widget = picture;
         break;
       }
@@ -695,9 +695,10 @@ void QtLayer::SetChecked(ControlId c, bool checked) {
   radio->setAutoExclusive(true);
 }
 
-void QtLayer::SetPicture(ControlId c, std::string_view encoded) {
+void QtLayer::SetPicture(ControlId c, std::string encoded) {
   BuiltControl* b = Require(c, Access::Write);
-  if (b && b->decl->kind == Kind::PictureBox) static_cast<PictureBox*>(b->widget.data())->SetEncodedPicture(encoded);
+  if (b && b->decl->kind == Kind::PictureBox)
+    static_cast<PictureBox*>(b->widget.data())->SetEncodedPicture(std::move(encoded));
 }
 
 void QtLayer::SetInterval(ControlId c, int ms) {

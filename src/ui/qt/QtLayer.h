@@ -69,7 +69,7 @@ class QtLayer final : public Layer {
   int AddItem(ControlId c, std::string_view text) override;
   bool Checked(ControlId c) override;
   void SetChecked(ControlId c, bool checked) override;
-  void SetPicture(ControlId c, std::string_view encoded) override;
+  void SetPicture(ControlId c, std::string encoded) override;
   void SetInterval(ControlId c, int ms) override;
   int Page(ControlId c) override;
   void SetPage(ControlId c, int page) override;

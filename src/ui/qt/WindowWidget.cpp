@@ -1,8 +1,11 @@
 #include "ui/qt/WindowWidget.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <QWindow>
+
+#include "ui/qt/X11Hints.h"
 
 namespace ui::qt {
 
@@ -25,21 +28,40 @@ bool DragToMove::eventFilter(QObject*, QEvent* event) {
     case QEvent::MouseButtonPress: {
       auto* mouse = static_cast<QMouseEvent*>(event);
       if (mouse->button() != Qt::LeftButton) return false;
-      // The window system moves the window where it can; otherwise follow the
-      // pointer ourselves.
-      QWindow* handle = window_->windowHandle();
-      if (handle && handle->startSystemMove()) return true;
-      dragging_ = true;
-      offset_ = mouse->globalPosition().toPoint() - window_->frameGeometry().topLeft();
+      state_ = State::Pressed;
+      pressedAt_ = mouse->globalPosition().toPoint();
+      offset_ = pressedAt_ - window_->frameGeometry().topLeft();
       return true;
     }
-    case QEvent::MouseMove:
-      if (!dragging_) return false;
-      window_->move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - offset_);
+    case QEvent::MouseMove: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (state_ == State::Idle) return false;
+      // The button is up without its release reaching us: the window system
+      // had it, or it was lost. Nothing moves any more.
+      if (!(mouse->buttons() & Qt::LeftButton)) {
+        state_ = State::Idle;
+        return false;
+      }
+      const QPoint at = mouse->globalPosition().toPoint();
+      if (state_ == State::Following) window_->move(at - offset_);
+      if (state_ != State::Pressed) return true;
+      if ((at - pressedAt_).manhattanLength() < QApplication::startDragDistance()) return true;
+      // The window system moves the window where it can, and sees the
+      // release itself; otherwise follow the pointer here.
+      QWindow* handle = window_->windowHandle();
+      if (handle && handle->startSystemMove()) {
+        state_ = State::SystemMove;
+        return true;
+      }
+      state_ = State::Following;
+      window_->move(at - offset_);
       return true;
+    }
     case QEvent::MouseButtonRelease:
-      if (!dragging_) return false;
-      dragging_ = false;
+      if (state_ == State::Idle) return false;
+      // Had the window system taken over, the release would have gone to it.
+      if (state_ == State::SystemMove) CancelSystemMove(window_);
+      state_ = State::Idle;
       return true;
     default:
       return false;

@@ -23,7 +23,12 @@ class WindowWidget final : public QWidget {
 };
 
 // Moves a window while the left button is held on a watched widget: the
-// window's background, its labels, picture boxes and group boxes.
+// window's background, its labels, picture boxes and group boxes. The move
+// starts once the pointer has gone a few pixels with the button held: a
+// move the window system starts on the press itself can miss a release that
+// comes before it has taken over, and then it goes on moving the window
+// until the next click. A release that still reaches the window after the
+// move was handed over calls the move off.
 class DragToMove final : public QObject {
   Q_OBJECT
  public:
@@ -33,9 +38,11 @@ class DragToMove final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  enum class State { Idle, Pressed, Following, SystemMove };
   QWidget* window_;
-  bool dragging_ = false;
-  QPoint offset_;
+  State state_ = State::Idle;
+  QPoint pressedAt_;  // on the screen
+  QPoint offset_;     // of the pointer from the window's corner at the press
 };
 
 }  // namespace ui::qt

@@ -41,6 +41,28 @@ void KeepCaptionEmpty(QWidget* top) {
   xcb_flush(connection);
 }
 
+void CancelSystemMove(QWidget* top) {
+  xcb_connection_t* connection = Connection();
+  if (!connection) return;
+  const xcb_atom_t moveResize = Atom(connection, "_NET_WM_MOVERESIZE");
+  if (moveResize == XCB_ATOM_NONE) return;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  if (!screen) return;
+  constexpr uint32_t kCancel = 11, kLeftButton = 1, kFromAnApplication = 1;
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(top->winId());
+  message.type = moveResize;
+  message.data.data32[2] = kCancel;
+  message.data.data32[3] = kLeftButton;
+  message.data.data32[4] = kFromAnApplication;
+  xcb_send_event(connection, 0, screen->root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(connection);
+}
+
 void ShowBorderOnly(QWidget* top) {
   xcb_connection_t* connection = Connection();
   if (!connection) return;

@@ -16,4 +16,9 @@ void KeepCaptionEmpty(QWidget* top);
 // title, no buttons and no system menu.
 void ShowBorderOnly(QWidget* top);
 
+// Tells the window manager to give up a move of the window it was asked to
+// start: one it has not yet taken over when the button comes up would go on
+// until the next click.
+void CancelSystemMove(QWidget* top);
+
 }  // namespace ui::qt

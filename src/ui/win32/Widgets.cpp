@@ -575,15 +575,27 @@ COLORREF BackgroundOf(HWND container) {
   }
 }
 
-void SetPictureBytes(HWND picture, std::string_view encoded, bool builtIn) {
+namespace {
+
+void ReplacePicture(HWND picture, std::string encoded, const char* builtIn) {
   Widget* w = WidgetOf(picture);
   if (!w || w->role != Role::Picture) return;
-  w->encoded.assign(encoded);
+  w->builtIn = encoded.empty() ? nullptr : builtIn;
+  w->encoded = std::move(encoded);
   if (w->drawn && !w->sharedDrawn) DeleteObject(w->drawn);
   w->drawn = nullptr;
   w->sharedDrawn = false;
-  w->builtIn = builtIn && !encoded.empty() ? encoded.data() : nullptr;
   InvalidateRect(picture, nullptr, FALSE);
+}
+
+}  // namespace
+
+void SetPictureBytes(HWND picture, std::string encoded) {
+  ReplacePicture(picture, std::move(encoded), nullptr);
+}
+
+void SetBuiltInPicture(HWND picture, std::string_view resource) {
+  ReplacePicture(picture, std::string(resource), resource.data());
 }
 
 bool HasPicture(HWND picture) {

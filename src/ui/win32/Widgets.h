@@ -61,8 +61,10 @@ COLORREF ToColorRef(Color c, int systemColor);
 HBRUSH BrushFor(COLORREF color);
 
 // Replaces the picture of a picture box; it is decoded when first drawn.
-// builtIn: the bytes are the program's own and live as long as it does.
-void SetPictureBytes(HWND picture, std::string_view encoded, bool builtIn = false);
+void SetPictureBytes(HWND picture, std::string encoded);
+// The same for a picture the program carries, which lives as long as it
+// does: it is decoded once for each size and kept.
+void SetBuiltInPicture(HWND picture, std::string_view resource);
 // Whether the picture box shows a picture (decoding it if need be).
 bool HasPicture(HWND picture);
 

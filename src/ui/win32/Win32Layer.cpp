@@ -379,7 +379,7 @@ void Win32Layer::Build(OpenWindow& window) {
         break;
       case Kind::PictureBox:
         hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");
-        SetPictureBytes(hwnd, Picture(c.picture), true);
+        SetBuiltInPicture(hwnd, Picture(c.picture));
         break;
       case Kind::Timer:
         SetInterval(ControlId{decl.id, static_cast<uint16_t>(i)}, c.interval);
@@ -624,9 +624,10 @@ void Win32Layer::OnCommand(HWND child, int code) {
   }
 }
 
-void Win32Layer::SetPicture(ControlId c, std::string_view encoded) {
+void Win32Layer::SetPicture(ControlId c, std::string encoded) {
   BuiltControl* b = Require(c, Access::Write);
-  if (b && b->hwnd && b->decl->kind == Kind::PictureBox) SetPictureBytes(b->hwnd, encoded);
+  if (b && b->hwnd && b->decl->kind == Kind::PictureBox)
+    SetPictureBytes(b->hwnd, std::move(encoded));
 }
 
 void Win32Layer::SetInterval(ControlId c, int ms) {

@@ -31,12 +31,7 @@ mode_t ProgramMode(const fs::path& target) {
 }  // namespace
 
 PartFile::PartFile(fs::path target) : target_(std::move(target)) {
-  std::string pattern =
-      (target_.parent_path() / ("." + target_.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return;
-  file_ = fd;
-  part_ = pattern;
+  file_ = core::native::CreateTemporaryFile(target_, part_);
 }
 
 PartFile::~PartFile() {
@@ -58,23 +53,21 @@ bool PartFile::Append(std::string_view bytes) {
 
 bool PartFile::Commit() {
   if (!Ok()) return false;
-  const int fd = static_cast<int>(file_);
+  const std::intptr_t file = file_;
   file_ = kNoFile;
-  const bool written = ::fchmod(fd, ProgramMode(target_)) == 0 && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || std::rename(part_.c_str(), target_.c_str()) != 0) {
-    ::unlink(part_.c_str());
-    part_.clear();
-    return false;
+  bool placed = false;
+  if (::fchmod(static_cast<int>(file), ProgramMode(target_)) == 0) {
+    placed = core::native::PlaceTemporaryFile(file, part_, target_) == 0;
+  } else {
+    core::native::DiscardTemporaryFile(file, part_);
   }
   part_.clear();
-  return true;
+  return placed;
 }
 
 void PartFile::Discard() {
-  if (Ok()) ::close(static_cast<int>(file_));
+  if (Ok()) core::native::DiscardTemporaryFile(file_, part_);
   file_ = kNoFile;
-  if (!part_.empty()) ::unlink(part_.c_str());
   part_.clear();
 }
 
