@@ -70,6 +70,25 @@ have_package() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
 }
 
+# The wall time of each stage of a run, printed as the stage ends and once
+# more, all together, at the end of the run. Stages run in subshells append
+# to the same file.
+stage_times="$(mktemp)"
+trap 'rm -f "$stage_times"' EXIT
+
+record_stage_time() {  # record_stage_time LABEL SECONDS
+  printf '%-36s %5d s\n' "$1" "$2" | tee -a "$stage_times"
+}
+
+# Runs the command as one stage of the run; a stage that fails ends the run
+# (set -e), untimed.
+timed() {  # timed LABEL COMMAND...
+  local label="$1" start=$SECONDS
+  shift
+  "$@"
+  record_stage_time "$label" $((SECONDS - start))
+}
+
 build() {  # build DIR [cmake options...]
   local dir="$1"
   shift
@@ -146,7 +165,6 @@ judge_wine_results() {  # judge_wine_results LABEL RESULTS-DIR TEST-PROGRAM...
 # installed. Each starts fresh: the tests install fonts into the system's
 # font folder, and a prefix where they are installed already is another test.
 windows_tests() {
-  build_windows
   local i failed=0
   for i in 0 1; do
     for exe in "${windows_dirs[$i]}/brevant.exe" "${windows_dirs[$i]}/src/updater/brevant-updater.exe"; do
@@ -236,12 +254,15 @@ windows_tests() {
         BREVANT_LOCKED_FOLDER="$(winepath -w "$locked" 2>/dev/null </dev/null)"
         export BREVANT_LOCKED_FOLDER
       fi
+      record_stage_time "Wine $label: a fresh prefix" $((SECONDS - start))
       for exe in "${programs[@]}"; do
+        local program_start=$SECONDS
         timeout 600 "${chinese[@]}" wine "$exe" \
           "--gtest_output=xml:$(winepath -w "$results/$(basename "$exe" .exe).xml")" </dev/null || true
+        record_stage_time "Wine $label: $(basename "$exe")" $((SECONDS - program_start))
       done
       judge_wine_results "$label" "$results" "${programs[@]}" || failed=1
-      echo "Windows $label: the test programs ran in $((SECONDS - start)) s, a fresh $WINEARCH prefix included"
+      record_stage_time "Wine $label: the whole run" $((SECONDS - start))
       # Every window as the catalogue declares it, the main window in each
       # language, drawn by the Win32 layer (for looking at; see side-by-side).
       if [ "$label" = x64 ] && [ -f "${windows_dirs[0]}/brevant-snapshots.exe" ]; then
@@ -274,10 +295,10 @@ case "${1:-}" in
   test)
     install_missing_packages
     install_wine32
-    build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    (cd "$here/build" && ctest --output-on-failure --parallel "$jobs" --timeout 300)
+    timed "Linux build" build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    timed "Linux tests" env -C "$here/build" ctest --output-on-failure --parallel "$jobs" --timeout 300
     echo "== again with AddressSanitizer and UndefinedBehaviorSanitizer =="
-    build "$here/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBREVANT_SANITIZE=ON
+    timed "Sanitizer build" build "$here/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBREVANT_SANITIZE=ON
     # Leaks fail the run; the suppressions cover only what the toolkit and
     # fontconfig keep for the life of the process once a font is registered.
     # fontconfig has no frame pointers, so only the slow unwinder sees the
@@ -287,16 +308,19 @@ case "${1:-}" in
     # programs wait at exit for the toolkit's network thread to end, as it
     # frees the encryption library's state for that thread; the second run
     # guards against a machine so loaded that even that wait runs out.
-    (cd "$here/build-sanitize" &&
+    timed "Sanitizer tests" env -C "$here/build-sanitize" \
       DBUS_SESSION_BUS_ADDRESS=disabled: \
       ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:abort_on_error=1 \
       LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0" \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --output-on-failure --parallel "$jobs" --timeout 600 --repeat until-pass:2)
+        ctest --output-on-failure --parallel "$jobs" --timeout 600 --repeat until-pass:2
     echo "== the Windows programs, cross-built for x64 and x86, under Wine =="
-    windows_tests
+    timed "Windows builds (x64, x86)" build_windows
+    timed "Wine runs (x64, x86)" windows_tests
     echo "== each fuzz target for a short run =="
-    bash "$here/scripts/fuzz.sh" 20
+    timed "Fuzz build and runs" bash "$here/scripts/fuzz.sh" 20
+    echo "== the time of each stage =="
+    cat "$stage_times"
     ;;
   windows)
     install_missing_packages
