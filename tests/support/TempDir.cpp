@@ -1,6 +1,8 @@
 #include "support/TempDir.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <system_error>
 
@@ -22,6 +24,18 @@ std::filesystem::path MakeTempDir(std::string_view prefix) {
     if (fs::create_directory(dir, ec)) return dir;
   }
   std::abort();
+}
+
+std::string ReadBytes(const std::filesystem::path& file) {
+  if (!std::filesystem::is_regular_file(file)) return {};
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 void SetEnv(const std::string& name, const std::filesystem::path& value) {

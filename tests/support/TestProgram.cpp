@@ -1,8 +1,6 @@
 #include "support/TestProgram.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "app/Program.h"
@@ -72,16 +70,12 @@ void TestProgram::AskToComeForward() {
 
 void TestProgram::Write(std::string_view name, std::string_view bytes) {
   WaitForStartWrites();
-  const fs::path path = runDir_ / fs::path(name);
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  WriteBytes(runDir_ / fs::path(name), bytes);
 }
 
 std::string TestProgram::Read(std::string_view name) const {
   WaitForStartWrites();
-  if (!fs::is_regular_file(runDir_ / fs::path(name))) return {};
-  std::ifstream in(runDir_ / fs::path(name), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return ReadBytes(runDir_ / fs::path(name));
 }
 
 bool TestProgram::Has(std::string_view name) const {
