@@ -1,11 +1,8 @@
-// The countdown: start, the ticks of 时钟2, the end window and the displays.
-#include "countdown/Countdown.h"
-
+// The countdown on the real windows: the end window is modal over the main
+// window. Its arithmetic is tested on the recording layer.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 #include "support/TestProgram.h"
 
@@ -69,58 +66,6 @@ TEST_F(CountdownTest, OneMinuteCountsDownAndEndsWithTheNotice) {
   EXPECT_EQ(Shown(), G("00小时00分钟00秒"));
   EXPECT_EQ(p.ui().Text(mw::具体倒计时1), G("00小时00分钟00秒"));
   EXPECT_FALSE(p.ui().FireTimer(mw::时钟2));
-}
-
-TEST_F(CountdownTest, FractionsOfAMinuteAreTruncatedToSeconds) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"0.5", "00小时00分钟29秒"},                                  // 30 s
-      {"1.99", "00小时01分钟58秒"},                                 // 119 s
-      {"61", "01小时00分钟59秒"},   {"１.５", "00小时01分钟29秒"},  // full-width digits count
-      {"6000", "99小时59分钟59秒"}, {"6001", "100小时00分钟59秒"},
-  };
-  for (auto [typed, first] : cases) {
-    StartWith(G(typed));
-    ASSERT_TRUE(p.ui().FireTimer(mw::时钟2));
-    EXPECT_EQ(Shown(), G(first)) << typed;
-  }
-}
-
-TEST_F(CountdownTest, RestartCountsFromTheBoxAgain) {
-  StartWith("1");
-  for (int i = 0; i < 10; ++i) ASSERT_TRUE(p.ui().FireTimer(mw::时钟2));
-  EXPECT_EQ(Shown(), G("00小时00分钟50秒"));
-  StartWith("2");
-  EXPECT_EQ(p.ui().Interval(mw::时钟2), 1000);
-  ASSERT_TRUE(p.ui().FireTimer(mw::时钟2));
-  EXPECT_EQ(Shown(), G("00小时01分钟59秒"));
-}
-
-TEST_F(CountdownTest, NothingToCountEndsOnTheFirstTick) {
-  for (const char* typed : {"", "abc", "0", "-3", "nan"}) {
-    StartWith(typed);
-    p.ui().FireTimer(mw::时钟2);
-    ASSERT_EQ(p.ui().ModalWindow(), ui::WindowId::CountdownDoneWindow) << typed;
-    ASSERT_TRUE(p.ui().Click(ui::CountdownDoneWindow::我知道了));
-    EXPECT_EQ(Shown(), G("00小时00分钟00秒")) << typed;
-    EXPECT_FALSE(p.ui().IsShown(mw::具体倒计时1));
-  }
-}
-
-TEST_F(CountdownTest, HugeInputsAreClampedToTheLargestCount) {
-  StartWith("99999999999");
-  ASSERT_TRUE(p.ui().FireTimer(mw::时钟2));
-  // 2147483646 seconds left.
-  EXPECT_EQ(Shown(), G("596523小时14分钟06秒"));
-}
-
-TEST(CountdownRulesTest, SecondsForMinutes) {
-  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
-  EXPECT_EQ(countdown::SecondsFor(1.99), 119);
-  EXPECT_EQ(countdown::SecondsFor(35791394.0), 2147483640);
-  EXPECT_EQ(countdown::SecondsFor(35791395.0), kMax);
-  EXPECT_EQ(countdown::SecondsFor(std::numeric_limits<double>::infinity()), kMax);
-  EXPECT_EQ(countdown::SecondsFor(-0.5), 0);
-  EXPECT_EQ(countdown::SecondsFor(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
+// The settings windows on the real windows: typed boxes, the browse dialog
+// and radio buttons. What each switch saves is tested on the recording layer.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <string>
 
 #include "support/TestProgram.h"
@@ -36,60 +36,9 @@ class SettingsTest : public ::testing::Test {
     ASSERT_TRUE(p.ui().IsOpen(ui::WindowId::RootSettingsWindow));
   }
   void CloseRootSettings() { ASSERT_TRUE(p.ui().CloseByUser(ui::WindowId::RootSettingsWindow)); }
-  // The reward switch as shown: true for "启用".
-  bool RewardShownOn() {
-    EXPECT_NE(p.ui().IsChecked(settings::单选框1), p.ui().IsChecked(settings::单选框2));
-    return p.ui().IsChecked(settings::单选框2);
-  }
-  // Clicking the button shows the "not saved" box over the window.
-  void ExpectNotSaved(ui::ControlId button, ui::WindowId window) {
-    ASSERT_TRUE(p.ui().Click(button));
-    const auto box = p.ui().OpenMessageBox();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->title, G("保存失败"));
-    EXPECT_EQ(box->owner, window);
-    p.ui().AnswerMessageBox();
-  }
 
   TestProgram p;
 };
-
-// The switch shows what the next draw will do: "关闭" exactly when the file
-// holds "no", "启用" for anything else, no file included.
-TEST_F(SettingsTest, RewardSwitchShowsWhatTheDrawWillDo) {
-  p.Write("RS.vlok", "30");
-  p.Write("CH.vlok", "");
-  Start();
-  for (const std::optional<std::string>& stored :
-       {std::optional<std::string>(), std::optional<std::string>("no"),
-        std::optional<std::string>("yes"), std::optional<std::string>("NO"),
-        std::optional<std::string>("no\r\n"), std::optional<std::string>("")}) {
-    const std::string name = stored.value_or("(no file)");
-    if (stored) p.Write("ynreward.vlok", *stored);
-    else p.Remove("ynreward.vlok");
-    OpenAdminSettings();
-    const bool shownOn = RewardShownOn();
-    CloseAdminSettings();
-    EXPECT_EQ(shownOn, stored != "no") << name;
-
-    ASSERT_TRUE(p.ui().Click(ui::MainWindow::随机选人));
-    ASSERT_TRUE(p.ui().Click(ui::MainWindow::随机选人开始));
-    EXPECT_EQ(p.ui().IsOpen(ui::WindowId::DrawResultWindow), shownOn) << name;
-    if (shownOn) ASSERT_TRUE(p.ui().Click(ui::DrawResultWindow::超级按钮3));
-    else ASSERT_TRUE(p.ui().AnswerMessageBox());
-    ASSERT_TRUE(p.ui().Click(ui::MainWindow::设置));
-  }
-
-  // The radio buttons write the file at every click.
-  OpenAdminSettings();
-  ASSERT_TRUE(p.ui().Click(settings::单选框1));
-  EXPECT_EQ(p.Read("ynreward.vlok"), "no");
-  ASSERT_TRUE(p.ui().Click(settings::单选框2));
-  EXPECT_EQ(p.Read("ynreward.vlok"), "yes");
-  p.Remove("ynreward.vlok");
-  ASSERT_TRUE(p.ui().Click(settings::单选框2));  // already selected: written again
-  EXPECT_EQ(p.Read("ynreward.vlok"), "yes");
-}
 
 TEST_F(SettingsTest, PresetAndSplashPictureAreSavedAsTyped) {
   p.Write("fake_end.vlok", "12");
@@ -121,25 +70,6 @@ TEST_F(SettingsTest, PresetAndSplashPictureAreSavedAsTyped) {
   ASSERT_TRUE(p.ui().Click(settings::按钮2));
   EXPECT_EQ(p.Read("flash_screen.vlok"), chosen);
   EXPECT_FALSE(p.ui().OpenMessageBox());  // saving says nothing when it works
-}
-
-TEST_F(SettingsTest, FailedWritesAreReportedNeverSilent) {
-  // Directories where the files belong make every write fail.
-  for (const char* name :
-       {"fake_end.vlok", "flash_screen.vlok", "ynreward.vlok", "namelist_record.vlok", "1e.vlok"}) {
-    std::filesystem::create_directories(p.RunDir() / name);
-  }
-  Start();
-  OpenAdminSettings();
-  for (const ui::ControlId button :
-       {settings::按钮1, settings::按钮2, settings::单选框1, settings::单选框2, settings::按钮5}) {
-    ExpectNotSaved(button, ui::WindowId::AdminSettingsWindow);
-  }
-  CloseAdminSettings();
-
-  OpenRootSettings();
-  ASSERT_TRUE(p.ui().Click(root::单选框1));
-  ExpectNotSaved(root::按钮1, ui::WindowId::RootSettingsWindow);
 }
 
 TEST_F(SettingsTest, SplashOptionsAreWrittenDeletedAndShownAgain) {

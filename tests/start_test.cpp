@@ -1,5 +1,6 @@
-// The start work of the main window, the splash, the title clock, the page
-// navigation and the draw set-up fields.
+// The start work on the real windows: the files it writes, the splash that
+// holds it, the side bar's pages and the close button. What the start reads
+// and the set-up fields are tested on the recording layer.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -34,7 +35,7 @@ namespace fs = std::filesystem;
 namespace mw = ui::MainWindow;
 namespace splash = ui::SplashWindow;
 
-constexpr int kDrawPage = 1, kSettingsPage = 3;
+constexpr int kSettingsPage = 3;
 
 // The message of the draw page when the set-up is missing.
 std::string NotSetUp() {
@@ -74,38 +75,6 @@ TEST(StartTest, EmptyRunDirectory) {
   EXPECT_EQ(box->owner, ui::WindowId::MainWindow);
   ASSERT_TRUE(p.ui().AnswerMessageBox());
   EXPECT_EQ(p.ui().Text(mw::标签5), NotSetUp());
-  EXPECT_EQ(p.ui().Page(mw::选择), kSettingsPage);
-}
-
-TEST(StartTest, ProductLineCarriesTheVersion) {
-  TestProgram p;
-  p.StartPastSplash();
-  EXPECT_EQ(p.ui().Text(mw::透明标签13), "VLOK Software-Brevant V" BREVANT_VERSION);
-  EXPECT_NE(std::string(BREVANT_VERSION), "");
-}
-
-TEST(StartTest, ReadsTheSetUpAndThePassword) {
-  TestProgram p;
-  p.Write("RS.vlok", "45");
-  p.Write("CH.vlok", G("同学"));
-  p.Write("admin_pwd.vlok", G("密码"));
-  p.StartPastSplash();
-  EXPECT_EQ(p.ui().Text(mw::编辑框5), "45");
-  EXPECT_EQ(p.ui().Text(mw::编辑框6), G("同学"));
-  const app::AppState state = p.State();
-  EXPECT_EQ(state.formOfAddress, G("同学"));
-  EXPECT_EQ(state.adminPassword, G("密码"));
-}
-
-TEST(StartTest, HeadcountWithoutFormOfAddressStillAsksForTheSetUp) {
-  TestProgram p;
-  p.Write("RS.vlok", "30");
-  p.StartPastSplash();
-  EXPECT_EQ(p.State().formOfAddress, "");
-  ASSERT_TRUE(p.ui().Click(mw::随机选人));
-  ASSERT_TRUE(p.ui().OpenMessageBox());
-  EXPECT_EQ(p.ui().OpenMessageBox()->text, NotSetUp());
-  p.ui().AnswerMessageBox();
   EXPECT_EQ(p.ui().Page(mw::选择), kSettingsPage);
 }
 
@@ -265,33 +234,6 @@ TEST(StartTest, RemovesOnlyItsOwnAbandonedTemporaryFiles) {
 #endif
   core::native::DiscardTemporaryFile(file, downloading);
   EXPECT_FALSE(fs::exists(downloading));
-}
-
-// Settings files that fill one box are read up to a few KiB: a huge file costs
-// no more than a small one, and the file itself is left as it is.
-TEST(StartTest, SettingsFilesAreReadOnlyUpToTheirCap) {
-  TestProgram p;
-  const std::string headcount = "7" + std::string(3'000'000, '0');
-  // "x" and then double-byte characters: the cap falls inside one of them.
-  std::string address = "x";
-  for (int i = 0; i < 3000; ++i) address += G("同");
-  p.Write("RS.vlok", headcount);
-  p.Write("CH.vlok", address);
-  p.Write("1.vlok", std::string(2'000'000, '1'));
-  p.Write("admin_pwd.vlok", std::string(3'000'000, 'p'));
-  p.StartPastSplash();
-
-  EXPECT_EQ(p.ui().Text(mw::编辑框5), headcount.substr(0, 4096));
-  EXPECT_EQ(p.ui().Text(mw::编辑框6), address.substr(0, 4095)) << "no half character at the end";
-  EXPECT_EQ(p.State().formOfAddress, address.substr(0, 4095));
-  EXPECT_EQ(p.State().adminPassword, std::string(4096, 'p'));
-  EXPECT_EQ(p.ui().Text(mw::编辑框1), std::string(4096, '1'));
-  EXPECT_EQ(p.Read("RS.vlok"), headcount) << "the file is not changed";
-
-  // 4096 digits are beyond any double: the score counts as no number.
-  ASSERT_TRUE(p.ui().Click(mw::超级按钮4));
-  ASSERT_TRUE(p.ui().Click(mw::超级按钮8));  // +1
-  EXPECT_EQ(p.ui().Text(mw::编辑框1), "1");
 }
 
 ino_t Inode(const fs::path& path) {
@@ -481,29 +423,6 @@ TEST(SplashTest, PictureFileOverTheCapShowsNoPicture) {
   EXPECT_EQ(shots[2], shots[0]) << "the picture over the cap shows as none";
 }
 
-TEST(ClockTest, ShowsTheTimeDownToItsLastUnitThatIsNotZero) {
-  TestProgram p;
-  p.StartPastSplash();
-  EXPECT_EQ(p.ui().Text(mw::time), G("正在获取时间，请稍后……"));
-  struct Case {
-    core::LocalTime now;
-    const char* text;
-  };
-  const Case cases[] = {
-      {{2024, 3, 6, 14, 54, 50}, "2024年3月6日14时54分50秒"},
-      {{2024, 3, 6, 14, 54, 0}, "2024年3月6日14时54分"},
-      {{2024, 3, 6, 14, 0, 0}, "2024年3月6日14时"},
-      {{2024, 3, 6, 0, 0, 0}, "2024年3月6日"},
-      {{2024, 3, 6, 0, 0, 5}, "2024年3月6日0时0分5秒"},
-      {{2024, 12, 31, 23, 59, 59}, "2024年12月31日23时59分59秒"},
-  };
-  for (const Case& c : cases) {
-    p.Clock().SetNow(c.now);
-    ASSERT_TRUE(p.ui().FireTimer(mw::时钟1));
-    EXPECT_EQ(p.ui().Text(mw::time), G(c.text));
-  }
-}
-
 TEST(NavTest, SideBarButtonsSwitchPages) {
   TestProgram p;
   p.Write("RS.vlok", "30");
@@ -516,65 +435,6 @@ TEST(NavTest, SideBarButtonsSwitchPages) {
     EXPECT_FALSE(p.ui().OpenMessageBox());
     EXPECT_EQ(p.ui().Page(mw::选择), page);
   }
-}
-
-TEST(NavTest, SettingsPageDiscardsUnsavedEdits) {
-  TestProgram p;
-  p.Write("RS.vlok", "30");
-  p.Write("CH.vlok", G("同学"));
-  p.StartPastSplash();
-  ASSERT_TRUE(p.ui().Click(mw::设置));
-  ASSERT_TRUE(p.ui().Type(mw::编辑框6, G("老师")));
-  ASSERT_TRUE(p.ui().Type(mw::编辑框5, "99"));
-  ASSERT_TRUE(p.ui().Click(mw::计分板));
-  ASSERT_TRUE(p.ui().Click(mw::设置));
-  EXPECT_EQ(p.ui().Text(mw::编辑框5), "30");
-  EXPECT_EQ(p.ui().Text(mw::编辑框6), G("同学"));
-}
-
-TEST(NavTest, SavedEmptySetUpCountsAsSet) {
-  TestProgram p;
-  p.StartPastSplash();
-  ASSERT_TRUE(p.ui().Click(mw::设置));
-  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
-  EXPECT_FALSE(p.ui().OpenMessageBox());
-  EXPECT_TRUE(p.Has("RS.vlok"));
-  EXPECT_TRUE(p.Has("CH.vlok"));
-  EXPECT_EQ(p.Read("RS.vlok"), "");
-  ASSERT_TRUE(p.ui().Click(mw::随机选人));
-  EXPECT_FALSE(p.ui().OpenMessageBox());
-  EXPECT_EQ(p.ui().Page(mw::选择), kDrawPage);
-}
-
-TEST(NavTest, SaveWritesTheBoxesButKeepsTheStartFormOfAddress) {
-  TestProgram p;
-  p.Write("CH.vlok", G("同学"));
-  p.StartPastSplash();
-  ASSERT_TRUE(p.ui().Click(mw::设置));
-  ASSERT_TRUE(p.ui().Type(mw::编辑框5, G("４０")));
-  ASSERT_TRUE(p.ui().Type(mw::编辑框6, G("小朋友")));
-  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
-  EXPECT_EQ(p.Read("RS.vlok"), G("４０"));
-  EXPECT_EQ(p.Read("CH.vlok"), G("小朋友"));
-  EXPECT_EQ(p.State().formOfAddress, G("同学"));
-}
-
-TEST(NavTest, SaveThatCannotWriteTellsWhichFile) {
-  TestProgram p;
-  p.StartPastSplash();
-  fs::create_directory(p.RunDir() / "RS.vlok");
-  ASSERT_TRUE(p.ui().Click(mw::设置));
-  ASSERT_TRUE(p.ui().Type(mw::编辑框6, G("同学")));
-  ASSERT_TRUE(p.ui().Click(mw::超级按钮16));
-  const auto box = p.ui().OpenMessageBox();
-  ASSERT_TRUE(box);
-  EXPECT_EQ(box->owner, ui::WindowId::MainWindow);
-  EXPECT_EQ(box->title, G("保存失败"));
-  EXPECT_NE(box->text.find("RS.vlok"), std::string::npos);
-  EXPECT_EQ(box->text.find("CH.vlok"), std::string::npos);
-  p.ui().AnswerMessageBox();
-  // The other file is saved all the same.
-  EXPECT_EQ(p.Read("CH.vlok"), G("同学"));
 }
 
 TEST(NavTest, CloseButtonEndsTheProgram) {
