@@ -79,14 +79,16 @@ struct RecordingProgram::Parts {
   app::App app;
 };
 
-RecordingProgram::RecordingProgram() : root_(MakeTempDir("brevant-test")), runDir_(root_ / "run") {
+RecordingProgram::RecordingProgram()
+    : RunDirectory(MakeTempDir("brevant-test") / "run", [this] { WaitForStartWrites(); }),
+      root_(RunDir().parent_path()) {
   static const StartFiles startFiles;
-  fs::create_directories(runDir_);
+  fs::create_directories(RunDir());
   fs::create_directories(root_ / "fonts");
   fs::create_directories(root_ / "desktop");
-  startFiles.PlaceInto(runDir_, false);
+  startFiles.PlaceInto(RunDir(), false);
   startFiles.PlaceInto(root_ / "fonts", true);
-  parts_ = std::make_unique<Parts>(root_, runDir_, clock_);
+  parts_ = std::make_unique<Parts>(root_, RunDir(), clock_);
 }
 
 RecordingProgram::~RecordingProgram() {
@@ -111,26 +113,6 @@ RecordingLayer& RecordingProgram::layer() {
 
 void RecordingProgram::WaitForStartWrites() const {
   if (parts_) parts_->startWrites.Wait();
-}
-
-void RecordingProgram::Write(std::string_view name, std::string_view bytes) {
-  WaitForStartWrites();
-  WriteBytes(runDir_ / fs::path(name), bytes);
-}
-
-std::string RecordingProgram::Read(std::string_view name) const {
-  WaitForStartWrites();
-  return ReadBytes(runDir_ / fs::path(name));
-}
-
-bool RecordingProgram::Has(std::string_view name) const {
-  WaitForStartWrites();
-  return fs::exists(runDir_ / fs::path(name));
-}
-
-void RecordingProgram::Remove(std::string_view name) {
-  WaitForStartWrites();
-  fs::remove(runDir_ / fs::path(name));
 }
 
 app::AppState RecordingProgram::State() {

@@ -10,6 +10,7 @@
 #include "app/AppState.h"
 #include "support/FakeClock.h"
 #include "support/RecordingLayer.h"
+#include "support/RunDirectory.h"
 #include "support/TextLiterals.h"
 
 namespace testing_support {
@@ -25,7 +26,7 @@ namespace fs = std::filesystem;
 //
 // The test acts as the user through the functions below; each returns once
 // the handlers it set off are done or wait in a modal window.
-class RecordingProgram {
+class RecordingProgram : public RunDirectory {
   // What f does with the layer, on its UI thread.
   template <typename F>
   auto On(F f) {
@@ -38,14 +39,6 @@ class RecordingProgram {
   ~RecordingProgram();
   RecordingProgram(const RecordingProgram&) = delete;
   RecordingProgram& operator=(const RecordingProgram&) = delete;
-
-  const fs::path& RunDir() const { return runDir_; }
-  // Run-directory files by name ("RS.vlok", "root/root.vlok"). Each first
-  // waits for the files the start writes on a thread of its own.
-  void Write(std::string_view name, std::string_view bytes);
-  std::string Read(std::string_view name) const;
-  bool Has(std::string_view name) const;
-  void Remove(std::string_view name);
 
   FakeClock& Clock() { return clock_; }
   // A copy of the program-wide state.
@@ -137,7 +130,7 @@ class RecordingProgram {
   RecordingLayer& layer();
   void WaitForStartWrites() const;
 
-  fs::path root_, runDir_;
+  fs::path root_;
   FakeClock clock_;
   std::unique_ptr<Parts> parts_;
 };

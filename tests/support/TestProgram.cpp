@@ -27,8 +27,11 @@ fs::path MakeTempRoot() { return MakeTempDir("brevant-test"); }
 
 }  // namespace
 
-TestProgram::TestProgram() : root_(MakeTempRoot()), runDir_(root_ / "run"), home_(root_ / "home") {
-  fs::create_directories(runDir_);
+TestProgram::TestProgram()
+    : RunDirectory(MakeTempRoot() / "run", [this] { WaitForStartWrites(); }),
+      root_(RunDir().parent_path()),
+      home_(root_ / "home") {
+  fs::create_directories(RunDir());
   fs::create_directories(home_ / "Desktop");
   SetEnv("HOME", home_);
   SetEnv("XDG_DATA_HOME", home_ / ".local/share");
@@ -36,9 +39,9 @@ TestProgram::TestProgram() : root_(MakeTempRoot()), runDir_(root_ / "run"), home
   parts_ = std::make_unique<Parts>();
   ui::RunOnUiThread([this] {
     parts_->platform = platform::CreateSystemPlatform();
-    parts_->program = std::make_unique<app::Program>([dir = runDir_] { return dir; }, clock_, *parts_->platform,
-                                                     parts_->state,
-                                                     ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true});
+    parts_->program = std::make_unique<app::Program>(
+        [dir = RunDir()] { return dir; }, clock_, *parts_->platform, parts_->state,
+        ui::LayerOptions{.manualTimers = true, .hostedEventLoop = true});
     parts_->program->ComeForwardWhenAsked(parts_->claim);
   });
   driver_ = ui::CreateDriver(parts_->program->layer());
@@ -66,26 +69,6 @@ void TestProgram::WaitForStartWrites() const {
 void TestProgram::AskToComeForward() {
   std::thread([this] { parts_->claim.Ask(); }).join();
   driver_->Post([] {});
-}
-
-void TestProgram::Write(std::string_view name, std::string_view bytes) {
-  WaitForStartWrites();
-  WriteBytes(runDir_ / fs::path(name), bytes);
-}
-
-std::string TestProgram::Read(std::string_view name) const {
-  WaitForStartWrites();
-  return ReadBytes(runDir_ / fs::path(name));
-}
-
-bool TestProgram::Has(std::string_view name) const {
-  WaitForStartWrites();
-  return fs::exists(runDir_ / fs::path(name));
-}
-
-void TestProgram::Remove(std::string_view name) {
-  WaitForStartWrites();
-  fs::remove(runDir_ / fs::path(name));
 }
 
 ui::Layer& TestProgram::layer() { return parts_->program->layer(); }

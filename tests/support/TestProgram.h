@@ -7,6 +7,7 @@
 
 #include "app/AppState.h"
 #include "support/FakeClock.h"
+#include "support/RunDirectory.h"
 #include "support/TextLiterals.h"
 #include "ui/Catalogue.h"
 #include "ui/Driver.h"
@@ -19,21 +20,14 @@ namespace fs = std::filesystem;
 // The whole program in a fresh temporary run directory, with a fake clock,
 // timers that tick only when the test fires them, and HOME and the XDG
 // folders pointing into a temporary directory. Tests act through ui().
-class TestProgram {
+class TestProgram : public RunDirectory {
  public:
   TestProgram();
   ~TestProgram();
   TestProgram(const TestProgram&) = delete;
   TestProgram& operator=(const TestProgram&) = delete;
 
-  const fs::path& RunDir() const { return runDir_; }
   const fs::path& Home() const { return home_; }
-  // Run-directory files by name ("RS.vlok", "root/root.vlok"). Each first
-  // waits for the files the start writes on a thread of its own.
-  void Write(std::string_view name, std::string_view bytes);
-  std::string Read(std::string_view name) const;
-  bool Has(std::string_view name) const;
-  void Remove(std::string_view name);
 
   FakeClock& Clock() { return clock_; }
   ui::Driver& ui() { return *driver_; }
@@ -59,7 +53,7 @@ class TestProgram {
 
  private:
   struct Parts;
-  fs::path root_, runDir_, home_;
+  fs::path root_, home_;
   FakeClock clock_;
   std::unique_ptr<Parts> parts_;
   std::unique_ptr<ui::Driver> driver_;
