@@ -306,11 +306,15 @@ void RecordingLayer::EndProgram(int exitCode) {
 
 // ---- The user's side.
 
-RecordingLayer::Control* RecordingLayer::TakesInput(ControlId c) {
-  Control* control = Ended() ? nullptr : Find(c);
-  if (!control || !IsShown(c) || !control->enabled) return nullptr;
+bool RecordingLayer::Reaches(WindowId w) const {
+  if (Ended() || !Find(w) || messagesTaken_ < messages_.size()) return false;
   const std::optional<WindowId> modal = ModalWindow();
-  return modal && *modal != c.window ? nullptr : control;
+  return !modal || *modal == w;
+}
+
+RecordingLayer::Control* RecordingLayer::TakesInput(ControlId c) {
+  Control* control = Reaches(c.window) ? Find(c) : nullptr;
+  return control && IsShown(c) && control->enabled ? control : nullptr;
 }
 
 bool RecordingLayer::Click(ControlId c) {
@@ -373,9 +377,7 @@ bool RecordingLayer::FireTimer(ControlId timer) {
 }
 
 bool RecordingLayer::CloseByUser(WindowId w) {
-  if (Ended() || !Find(w)) return false;
-  const std::optional<WindowId> modal = ModalWindow();
-  if (modal && *modal != w) return false;
+  if (!Reaches(w)) return false;
   if (startup_ == w) {
     EndProgram(0);
   } else {

@@ -22,8 +22,10 @@ namespace testing_support {
 
 // A window layer without a window system, for handler tests. It keeps what
 // the handlers set on the controls of each open window, takes the user's
-// input as a window system would, records every message box (answered at
-// once: a box has only OK) and answers browse dialogs as the test told it.
+// input as a window system would, records every message box and answers
+// browse dialogs as the test told it. A box is answered as it shows (it has
+// only OK), so the handler goes on at once; but until the test has taken it
+// (TakeMessage) the windows take no input, as behind a box on screen.
 //
 // It keeps the layer's rules that handlers rely on: a window is built from
 // its catalogue row and its created handler runs before the load returns;
@@ -62,8 +64,8 @@ class RecordingLayer final : public ui::Layer {
   void Stop();
 
   // The user's input. Each is false when the control cannot take it: its
-  // window is not open, it is not shown or not enabled, or a modal window
-  // other than its own is open.
+  // window is not open, it is not shown or not enabled, a modal window other
+  // than its own is open, or a message box has not been taken yet.
   bool Click(ui::ControlId c);  // a radio button clears the others of its container
   bool Type(ui::ControlId edit, std::string_view gbk);
   bool ChooseItem(ui::ControlId combo, int index);
@@ -137,6 +139,7 @@ class RecordingLayer final : public ui::Layer {
   OpenWindow* Find(ui::WindowId w) const;
   Control* Find(ui::ControlId c) const;
   Control* Require(ui::ControlId c);     // ends the program when the window is not open
+  bool Reaches(ui::WindowId w) const;    // whether the user's input reaches the window
   Control* TakesInput(ui::ControlId c);  // nullptr when the user cannot reach it
   void Destroy(ui::WindowId w);
   // Runs queued work until done() holds or the thread stops.

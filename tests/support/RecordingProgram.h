@@ -114,7 +114,8 @@ class RecordingProgram : public RunDirectory {
   std::string Picture(ui::ControlId c) {
     return On([=](RecordingLayer& ui) { return ui.Picture(c); });
   }
-  // The oldest message box not taken yet; every box is answered as it shows.
+  // The oldest message box not taken yet. Every box is answered as it shows,
+  // but the windows take no input until it is taken.
   std::optional<ui::MessageBoxInfo> TakeMessage() {
     return On([](RecordingLayer& ui) { return ui.TakeMessage(); });
   }
