@@ -64,10 +64,7 @@ TEST_F(SettingsTest, RewardSwitchShowsWhatTheDrawWillDo) {
         std::optional<std::string>("yes"), std::optional<std::string>("NO"),
         std::optional<std::string>("no\r\n"), std::optional<std::string>("")}) {
     const std::string name = stored.value_or("(no file)");
-    if (stored)
-      p.Write("ynreward.vlok", *stored);
-    else
-      p.Remove("ynreward.vlok");
+    stored ? p.Write("ynreward.vlok", *stored) : p.Remove("ynreward.vlok");
     OpenAdminSettings();
     const bool shownOn = RewardShownOn();
     CloseAdminSettings();
@@ -76,10 +73,7 @@ TEST_F(SettingsTest, RewardSwitchShowsWhatTheDrawWillDo) {
     ASSERT_TRUE(p.Click(ui::MainWindow::随机选人));
     ASSERT_TRUE(p.Click(ui::MainWindow::随机选人开始));
     EXPECT_EQ(p.IsOpen(ui::WindowId::DrawResultWindow), shownOn) << name;
-    if (shownOn)
-      ASSERT_TRUE(p.Click(ui::DrawResultWindow::超级按钮3));
-    else
-      ASSERT_TRUE(p.TakeMessage());
+    ASSERT_TRUE(shownOn ? p.Click(ui::DrawResultWindow::超级按钮3) : p.TakeMessage().has_value());
     ASSERT_TRUE(p.Click(ui::MainWindow::设置));
   }
 
