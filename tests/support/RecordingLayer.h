@@ -37,8 +37,8 @@ namespace testing_support {
 // open ends the program with 1; once the program has ended no handler runs.
 //
 // Handlers run on a thread of the layer's own, its UI thread, so that a modal
-// load can wait there while the test goes on. Everything but Do, Stop, Post
-// and RegisterFontFile is for that thread: the test calls it inside Do.
+// load can wait there while the test goes on. Everything but Do, Get, Stop,
+// Post and RegisterFontFile is for that thread: the test calls it inside Do.
 class RecordingLayer final : public ui::Layer {
  public:
   explicit RecordingLayer(const ui::HandlerTable& handlers);
