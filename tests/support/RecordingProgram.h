@@ -87,6 +87,10 @@ class RecordingProgram : public RunDirectory {
   std::vector<ui::WindowId> OpenWindows() {
     return On([](RecordingLayer& ui) { return ui.OpenWindows(); });
   }
+  // How often the window was built; loading an open window builds nothing.
+  int Builds(ui::WindowId w) {
+    return On([=](RecordingLayer& ui) { return ui.Builds(w); });
+  }
   std::optional<ui::WindowId> ModalWindow() {
     return On([](RecordingLayer& ui) { return ui.ModalWindow(); });
   }
@@ -95,6 +99,9 @@ class RecordingProgram : public RunDirectory {
   }
   bool IsShown(ui::ControlId c) {
     return On([=](RecordingLayer& ui) { return ui.IsShown(c); });
+  }
+  bool IsEnabled(ui::ControlId c) {
+    return On([=](RecordingLayer& ui) { return ui.IsOpen(c.window) && ui.Enabled(c); });
   }
   bool IsChecked(ui::ControlId c) {
     return On([=](RecordingLayer& ui) { return ui.IsOpen(c.window) && ui.Checked(c); });
