@@ -10,8 +10,12 @@ if(WIN32)
   # PE has no RELRO. mingw-w64 keeps the stack protector's and fortified
   # functions' run-time checks in libssp; the import table is read-only once
   # loaded, and the image is relocatable with a non-executable stack and heap.
+  # Sections start at page boundaries in the file as well, so the loader maps
+  # the program file's pages as they are used: Wine reads an image whose
+  # sections are not so aligned whole at every start, embedded faces and all.
   target_link_options(brevant_options INTERFACE
-    -Wl,--dynamicbase -Wl,--nxcompat $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>)
+    -Wl,--dynamicbase -Wl,--nxcompat $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>
+    -Wl,--file-alignment=4096)
   target_link_libraries(brevant_options INTERFACE ssp)
 else()
   target_link_options(brevant_options INTERFACE -Wl,-z,relro,-z,now)
