@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
 
+#include "core/ResourceFile.h"
 #include "support/TempDir.h"
 #include "support/TextLiterals.h"
+#include "ui/FontFaces.h"
 
 namespace {
 
@@ -163,6 +166,39 @@ TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
 
 // Names and run directories in Chinese mean the same characters on every
 // system, not the GBK bytes of their text.
+// A copy of a resource is known by its size and CRC-32 alone: only a file
+// with exactly the resource's bytes matches.
+TEST_F(FileStoreTest, OnlyAWholeCopyMatchesItsResourcesDigest) {
+  const std::string resource = "glyphs and more glyphs";
+  const core::FileDigest digest = core::DigestOf(resource);
+  const fs::path copy = dir_ / "copy.ttf";
+  std::string altered = resource;
+  altered[3] ^= 1;
+  for (const std::string& bytes : {resource.substr(1), resource + "x", altered, std::string()}) {
+    ASSERT_TRUE(store_.WriteWholeFile(copy, bytes));
+    EXPECT_FALSE(core::MatchesDigest(copy, digest)) << bytes;
+  }
+  ASSERT_TRUE(store_.WriteWholeFile(copy, resource));
+  EXPECT_TRUE(core::MatchesDigest(copy, digest));
+  EXPECT_FALSE(core::MatchesDigest(dir_ / "missing.ttf", digest));
+  EXPECT_FALSE(core::MatchesDigest(dir_, core::DigestOf("")));
+
+  // A face's copy found whole once is asked about again without reading it,
+  // until it changes.
+  const ui::FontFace face{resource, digest, copy};
+  EXPECT_TRUE(face.CopyIsWhole());
+  ASSERT_TRUE(store_.WriteWholeFile(copy, altered));
+  fs::last_write_time(copy, fs::last_write_time(copy) + std::chrono::seconds(2));
+  EXPECT_FALSE(face.CopyIsWhole());
+  EXPECT_FALSE((ui::FontFace{resource, digest, {}}.CopyIsWhole()));
+
+  // The digests the build computed are the faces'.
+  const ui::FontFaces faces = ui::EmbeddedFontFaces();
+  for (const ui::FontFace* embedded : {&faces.regular, &faces.light, &faces.bold}) {
+    EXPECT_EQ(core::DigestOf(embedded->bytes), embedded->digest);
+  }
+}
+
 TEST(FileStorePaths, TextsNameFilesByTheirCharacters) {
   const fs::path root = testing_support::MakeTempDir("brevant-paths");
   const fs::path runDir = root / fs::path(u8"程序");

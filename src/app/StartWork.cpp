@@ -7,7 +7,7 @@
 #include "i18n/Captions.h"
 #include "scores/Scores.h"
 #include "ui/Catalogue.h"
-#include "ui/Resources.h"
+#include "ui/FontFaces.h"
 
 namespace shell {
 
@@ -28,11 +28,12 @@ void OnMainWindowCreated(app::App& app) {
   // window waits for them: the windows draw with the faces the program
   // carries. They are written on a thread of their own while the main window
   // appears; whoever runs the downloader, and the end of the program, wait.
-  app.startWrites.Start([&app] {
+  // The faces go to "wk.ttf", "wkL.ttf" and "wkB.ttf", in this order.
+  app.startWrites.Start([&app, faces = ui::EmbeddedFontFaces(app.files.RunDirectory())] {
     companions::WriteDownloader(app);
-    WriteAndInstallFont(app, "wk.ttf", ui::RegularFontFace());
-    WriteAndInstallFont(app, "wkL.ttf", ui::LightFontFace());
-    WriteAndInstallFont(app, "wkB.ttf", ui::BoldFontFace());
+    WriteAndInstallFont(app, faces.regular);
+    WriteAndInstallFont(app, faces.light);
+    WriteAndInstallFont(app, faces.bold);
   });
   scores::LoadGroupScores(app);
 }

@@ -15,13 +15,15 @@ void ReleaseState() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  ui::InitBackend(argc, argv, ui::EmbeddedFontFaces());
+  auto platform = platform::CreateSystemPlatform();
+  platform::Platform& system = *platform;
+  // The copies of the faces that an earlier start wrote beside the program
+  // may serve in place of the faces it carries.
+  ui::InitBackend(argc, argv, ui::EmbeddedFontFaces(system.ProgramDirectory()));
   g_state = new app::AppState();
   std::atexit(ReleaseState);
 
   core::SystemClock clock;
-  auto platform = platform::CreateSystemPlatform();
-  platform::Platform& system = *platform;
   app::Program program([&system] { return system.ProgramDirectory(); }, clock, system, *g_state);
   return program.Run();
 }

@@ -52,13 +52,14 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 void StartWindowSystem(const FontFaces& faces) {
   // The program draws its own pixels at the screen's scale.
   SetProcessDPIAware();
+  // First: the faces are made ready while the rest starts.
+  win32::RegisterFaces(faces);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   std::setlocale(LC_NUMERIC, "C");
   win32::RegisterWindowClasses();
   win32::ReadScreenDpi();
-  win32::RegisterFaces(faces);
 
   g_uiThread = GetCurrentThreadId();
   WNDCLASSEXW invoker{};

@@ -1,6 +1,10 @@
 #include "ui/win32/Fonts.h"
 
+#include <cstdlib>
+#include <functional>
 #include <map>
+#include <system_error>
+#include <thread>
 #include <tuple>
 
 namespace ui::win32 {
@@ -12,13 +16,70 @@ constexpr wchar_t kLightFamily[] = L"LXGW WenKai Mono Light";
 
 int g_dpi = 96;
 bool g_lightRegistered = false;
+// Makes the faces ready beside the UI thread, until the first font is made.
+std::thread g_registering;
 
-bool AddFace(std::string_view bytes) {
-  if (bytes.empty()) return false;
+// A copy known to hold the face exactly is registered where it lies: the
+// system then reads only the parts of it that are drawn, and the bytes the
+// program carries are not read at all, where a face registered from memory is
+// copied whole into the system's own memory. A copy that is missing, torn or
+// altered is never registered.
+bool AddFace(const FontFace& face) {
+  if (face.CopyIsWhole() && AddFontResourceExW(face.copy.c_str(), FR_PRIVATE, nullptr) > 0)
+    return true;
+  if (face.bytes.empty()) return false;
   DWORD count = 0;
-  return AddFontMemResourceEx(const_cast<char*>(bytes.data()), static_cast<DWORD>(bytes.size()), nullptr,
-                              &count) != nullptr &&
+  return AddFontMemResourceEx(const_cast<char*>(face.bytes.data()),
+                              static_cast<DWORD>(face.bytes.size()), nullptr, &count) != nullptr &&
          count > 0;
+}
+
+// Has the system load a registered face once, as the first window's fonts
+// would: that first load is the slow one.
+void LoadFace(const wchar_t* family, int weight) {
+  LOGFONTW lf{};
+  lf.lfHeight = -16;
+  lf.lfWeight = weight;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(lf.lfFaceName, family, LF_FACESIZE);
+  HFONT font = CreateFontIndirectW(&lf);
+  HDC dc = CreateCompatibleDC(nullptr);
+  if (font && dc) {
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size;
+    GetTextExtentPoint32W(dc, L"\u8bfe", 1, &size);
+    SelectObject(dc, old);
+  }
+  if (dc) DeleteDC(dc);
+  if (font) DeleteObject(font);
+}
+
+// Runs work on a thread of its own, or here and now when there is no thread.
+std::thread Beside(std::function<void()> work) {
+  try {
+    return std::thread(std::move(work));
+  } catch (const std::system_error&) {
+    work();
+    return {};
+  }
+}
+
+void RegisterAndLoad(const FontFaces& faces) {
+  // Checking a copy reads it whole: the three are read side by side.
+  bool lightAdded = false;
+  std::thread bold = Beside([&] { AddFace(faces.bold); });
+  std::thread light = Beside([&] { lightAdded = AddFace(faces.light); });
+  AddFace(faces.regular);
+  if (bold.joinable()) bold.join();
+  if (light.joinable()) light.join();
+  g_lightRegistered = lightAdded;
+  LoadFace(kRegularFamily, FW_NORMAL);
+  LoadFace(kRegularFamily, FW_BOLD);
+  if (lightAdded) LoadFace(kLightFamily, FW_NORMAL);
+}
+
+void WaitForFaces() {
+  if (g_registering.joinable()) g_registering.join();
 }
 
 LOGFONTW SystemMessageFont() {
@@ -33,12 +94,14 @@ LOGFONTW SystemMessageFont() {
 }  // namespace
 
 void RegisterFaces(const FontFaces& faces) {
-  AddFace(faces.regular);
-  AddFace(faces.bold);
-  g_lightRegistered = AddFace(faces.light);
+  // While the window system starts. A program that ends before its first
+  // font still lets the work end first.
+  g_registering = Beside([faces] { RegisterAndLoad(faces); });
+  std::atexit(WaitForFaces);
 }
 
 HFONT FontFor(const Font& decl) {
+  WaitForFaces();
   static std::map<std::tuple<int, int, int, bool>, HFONT> made;
   const auto key = std::make_tuple(static_cast<int>(decl.face), static_cast<int>(decl.px),
                                    static_cast<int>(decl.weight), decl.italic);
