@@ -13,7 +13,9 @@
 # window mapped and first drawn (DAMAGE extension, the Linux build's
 # tools/paint_timer.c). All runs are warm: one Wine server stays up, and a
 # first start in the empty run directory, not counted, writes the files and
-# fonts the later starts find.
+# fonts the later starts find. The Wine prefix is made afresh, as a Windows PC
+# that lacks the program's font family and does not let the program copy it
+# into the system's font folder.
 #
 # Printed: median and range of each time, the median of the per-pair ratios
 # program / bare, and, some time after its window was drawn, the processor
@@ -36,14 +38,15 @@ command -v wine >/dev/null && command -v Xvfb >/dev/null || { echo "wine and Xvf
 work="$(mktemp -d)"
 xvfb_pid=""
 cleanup() {
-  "${chinese[@]}" wineserver -k >/dev/null 2>&1 || true
+  # Only the benchmark's own Wine server.
+  [ "${WINEPREFIX:-}" = "$work/prefix" ] && wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# A private zh_CN.UTF-8 locale (Wine takes its code page from it) and a Wine
-# prefix of the benchmark's own, kept between runs in the Windows build tree.
+# A private zh_CN.UTF-8 locale (Wine takes its code page from it), kept in
+# the Windows build tree, and a fresh Wine prefix for each run.
 bench="$win/wine-bench"
 export LOCPATH="$bench/locale"
 if [ ! -d "$LOCPATH/zh_CN.UTF-8" ]; then
@@ -54,8 +57,20 @@ fi
 chinese=(env LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8)
 # Wine's own menu builder, which answers every shortcut made on the desktop
 # with a Linux menu entry, is no part of what Windows does.
-export WINEPREFIX="$bench/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
-"${chinese[@]}" wineserver -k >/dev/null 2>&1 || true
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEARCH=win64
+# The program's font family as a Windows PC without it has it: Wine sees the
+# host's fonts through a folder of their own, without the build's faces.
+font_dir="$(sed -n 's/^BREVANT_FONT_DIR:PATH=//p' "$win/CMakeCache.txt")"
+mkdir -p "$work/fonts"
+fc-list --format '%{file}\n' | sort -u | while read -r file; do
+  case "$file" in "${font_dir:-/nowhere}"/LXGWWenKaiMono-*) continue ;; esac
+  ln -sf "$file" "$work/fonts/$(printf '%s' "$file" | tr '/' '_')"
+done
+cat >"$work/fonts.conf" <<EOF
+<?xml version="1.0"?>
+<fontconfig><dir>$work/fonts</dir><cachedir>$work/fontconfig-cache</cachedir></fontconfig>
+EOF
+export FONTCONFIG_FILE="$work/fonts.conf"
 mkdir -p "$WINEPREFIX"
 
 exec {display_fd}< <(exec Xvfb -displayfd 1 -noreset -nolisten tcp -screen 0 1280x1024x24 2>/dev/null & echo "pid $!"; wait)
@@ -64,9 +79,14 @@ read -r -t 10 display <&"$display_fd" || { echo "Xvfb did not start" >&2; exit 1
 export DISPLAY=":$display"
 
 "${chinese[@]}" wineserver -p >/dev/null 2>&1 </dev/null
-[ -f "$WINEPREFIX/system.reg" ] || "${chinese[@]}" wineboot -i >/dev/null 2>&1 </dev/null
+"${chinese[@]}" wineboot -i >/dev/null 2>&1 </dev/null
 # Windows left to Wine alone, as in the test run: no window manager here.
 "${chinese[@]}" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+# The system's font folder refuses the program's copies of its faces, as it
+# does for a teacher without administrator rights (Wine would let them in and
+# then offer them to every program): whatever holds those names there is not
+# the program's to replace.
+for face in wk.ttf wkL.ttf wkB.ttf; do mkdir -p "$WINEPREFIX/drive_c/windows/Fonts/$face"; done
 
 # Without symbols and debug information, as dist/ holds them.
 strip="${STRIP:-x86_64-w64-mingw32-strip}"

@@ -73,9 +73,10 @@ void RegisterAndLoad(const FontFaces& faces) {
   if (bold.joinable()) bold.join();
   if (light.joinable()) light.join();
   g_lightRegistered = lightAdded;
+  // The light face shows only on pages that are not shown first; under Wine
+  // the pages of a loaded face count towards the program's memory.
   LoadFace(kRegularFamily, FW_NORMAL);
   LoadFace(kRegularFamily, FW_BOLD);
-  if (lightAdded) LoadFace(kLightFamily, FW_NORMAL);
 }
 
 void WaitForFaces() {
