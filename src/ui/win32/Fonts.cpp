@@ -7,6 +7,8 @@
 #include <thread>
 #include <tuple>
 
+#include "ui/win32/SystemFunction.h"
+
 namespace ui::win32 {
 namespace {
 
@@ -14,7 +16,7 @@ namespace {
 constexpr wchar_t kRegularFamily[] = L"LXGW WenKai Mono";
 constexpr wchar_t kLightFamily[] = L"LXGW WenKai Mono Light";
 
-int g_dpi = 96;
+int g_dpi = kCatalogueDpi;  // the screen's as a whole
 bool g_lightRegistered = false;
 // Makes the faces ready beside the UI thread, until the first font is made.
 std::thread g_registering;
@@ -101,11 +103,11 @@ void RegisterFaces(const FontFaces& faces) {
   std::atexit(WaitForFaces);
 }
 
-HFONT FontFor(const Font& decl) {
+HFONT FontFor(const Font& decl, int dpi) {
   WaitForFaces();
-  static std::map<std::tuple<int, int, int, bool>, HFONT> made;
+  static std::map<std::tuple<int, int, int, bool, int>, HFONT> made;
   const auto key = std::make_tuple(static_cast<int>(decl.face), static_cast<int>(decl.px),
-                                   static_cast<int>(decl.weight), decl.italic);
+                                   static_cast<int>(decl.weight), decl.italic, dpi);
   if (auto it = made.find(key); it != made.end()) return it->second;
   LOGFONTW lf = SystemMessageFont();
   if (decl.face == Face::WenKai || (decl.face == Face::WenKaiLight && !g_lightRegistered)) {
@@ -116,7 +118,8 @@ HFONT FontFor(const Font& decl) {
     lf.lfCharSet = DEFAULT_CHARSET;
   }
   // A negative height is the height of the characters, not of the cell.
-  if (decl.px > 0) lf.lfHeight = -Scaled(decl.px);
+  // The system's own size is given at the screen's scale.
+  lf.lfHeight = decl.px > 0 ? -Scaled(decl.px, dpi) : MulDiv(lf.lfHeight, dpi, g_dpi);
   lf.lfWidth = 0;
   lf.lfWeight = decl.weight;
   lf.lfItalic = decl.italic ? TRUE : FALSE;
@@ -131,10 +134,41 @@ void ReadScreenDpi() {
     g_dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
   }
-  if (g_dpi <= 0) g_dpi = 96;
+  if (g_dpi <= 0) g_dpi = kCatalogueDpi;
 }
 
-int Scaled(int px) { return MulDiv(px, g_dpi, 96); }
-int Unscaled(int devicePx) { return MulDiv(devicePx, 96, g_dpi); }
+int ScreenDpi() {
+  return g_dpi;
+}
+
+int DpiOfScreenUnder(HWND hwnd) {
+  // Windows 10 knows the scale of each screen, Windows 8.1 that of each
+  // monitor; earlier systems have one for all.
+  using ForWindow = UINT(WINAPI*)(HWND);
+  static const auto forWindow =
+      SystemFunction<ForWindow>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+  if (forWindow) {
+    if (const UINT dpi = forWindow(hwnd); dpi > 0) return static_cast<int>(dpi);
+  }
+  using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto forMonitor = SystemFunction<ForMonitor>(
+      LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  constexpr int kEffectiveDpi = 0;
+  if (forMonitor &&
+      SUCCEEDED(
+          forMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi, &x, &y)) &&
+      y > 0) {
+    return static_cast<int>(y);
+  }
+  return g_dpi;
+}
+
+int Scaled(int px, int dpi) {
+  return MulDiv(px, dpi, kCatalogueDpi);
+}
+int Unscaled(int devicePx, int dpi) {
+  return MulDiv(devicePx, kCatalogueDpi, dpi > 0 ? dpi : kCatalogueDpi);
+}
 
 }  // namespace ui::win32
