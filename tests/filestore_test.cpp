@@ -191,12 +191,6 @@ TEST_F(FileStoreTest, OnlyAWholeCopyMatchesItsResourcesDigest) {
   fs::last_write_time(copy, fs::last_write_time(copy) + std::chrono::seconds(2));
   EXPECT_FALSE(face.CopyIsWhole());
   EXPECT_FALSE((ui::FontFace{resource, digest, {}}.CopyIsWhole()));
-
-  // The digests the build computed are the faces'.
-  const ui::FontFaces faces = ui::EmbeddedFontFaces();
-  for (const ui::FontFace* embedded : {&faces.regular, &faces.light, &faces.bold}) {
-    EXPECT_EQ(core::DigestOf(embedded->bytes), embedded->digest);
-  }
 }
 
 TEST(FileStorePaths, TextsNameFilesByTheirCharacters) {

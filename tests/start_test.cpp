@@ -13,8 +13,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/ResourceFile.h"
 #include "platform/Platform.h"
 #include "support/TestProgram.h"
+#include "ui/FontFaces.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -243,6 +245,11 @@ TEST(StartTest, FontFilesHoldTheCarriedFacesWhateverWasThere) {
   EXPECT_TRUE(p.Read("wkL.ttf") == ui::LightFontFace());
   EXPECT_TRUE(p.Read("wkB.ttf") == ui::BoldFontFace());
   EXPECT_EQ(Inode(p.RunDir() / "wkB.ttf"), bold);
+  // A copy is known by the digests the build computed from the faces.
+  const ui::FontFaces faces = ui::EmbeddedFontFaces();
+  for (const ui::FontFace* face : {&faces.regular, &faces.light, &faces.bold}) {
+    EXPECT_EQ(core::DigestOf(face->bytes), face->digest);
+  }
 }
 
 // The files are written while the main window is already in use; a program
