@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <functional>
+#include <future>
 #include <map>
+#include <memory>
 #include <system_error>
 #include <thread>
 #include <tuple>
@@ -18,7 +20,7 @@ constexpr wchar_t kLightFamily[] = L"LXGW WenKai Mono Light";
 
 int g_dpi = kCatalogueDpi;  // the screen's as a whole
 bool g_lightRegistered = false;
-// Makes the faces ready beside the UI thread, until the first font is made.
+// Makes the faces ready beside the UI thread.
 std::thread g_registering;
 
 // A copy known to hold the face exactly is registered where it lies: the
@@ -66,23 +68,34 @@ std::thread Beside(std::function<void()> work) {
   }
 }
 
-void RegisterAndLoad(const FontFaces& faces) {
-  // Checking a copy reads it whole: the three are read side by side.
-  bool lightAdded = false;
-  std::thread bold = Beside([&] { AddFace(faces.bold); });
-  std::thread light = Beside([&] { lightAdded = AddFace(faces.light); });
+// The faces of the first page: registered, then loaded once each.
+std::shared_future<void> g_firstFaces;
+
+// One face after another, so that the UI thread keeps a processor of its
+// own: checking a copy reads it whole. The light face, shown on no first
+// page, comes last; under Wine the pages of a loaded face count towards the
+// program's memory, so it is not loaded ahead.
+void RegisterAndLoad(const FontFaces& faces, std::promise<void>& firstFaces) {
   AddFace(faces.regular);
-  if (bold.joinable()) bold.join();
-  if (light.joinable()) light.join();
-  g_lightRegistered = lightAdded;
-  // The light face shows only on pages that are not shown first; under Wine
-  // the pages of a loaded face count towards the program's memory.
+  AddFace(faces.bold);
   LoadFace(kRegularFamily, FW_NORMAL);
   LoadFace(kRegularFamily, FW_BOLD);
+  firstFaces.set_value();
+  g_lightRegistered = AddFace(faces.light);
 }
 
-void WaitForFaces() {
-  if (g_registering.joinable()) g_registering.join();
+// Waits until the faces a font needs are ready; the light face may take
+// longer than the others.
+void WaitForFaces(Face face) {
+  if (face == Face::WenKaiLight) {
+    if (g_registering.joinable()) g_registering.join();
+  } else if (g_firstFaces.valid()) {
+    g_firstFaces.wait();
+  }
+}
+
+void WaitForAllFaces() {
+  WaitForFaces(Face::WenKaiLight);
 }
 
 LOGFONTW SystemMessageFont() {
@@ -99,12 +112,14 @@ LOGFONTW SystemMessageFont() {
 void RegisterFaces(const FontFaces& faces) {
   // While the window system starts. A program that ends before its first
   // font still lets the work end first.
-  g_registering = Beside([faces] { RegisterAndLoad(faces); });
-  std::atexit(WaitForFaces);
+  auto firstFaces = std::make_shared<std::promise<void>>();
+  g_firstFaces = firstFaces->get_future().share();
+  g_registering = Beside([faces, firstFaces] { RegisterAndLoad(faces, *firstFaces); });
+  std::atexit(WaitForAllFaces);
 }
 
 HFONT FontFor(const Font& decl, int dpi) {
-  WaitForFaces();
+  WaitForFaces(decl.face);
   static std::map<std::tuple<int, int, int, bool, int>, HFONT> made;
   const auto key = std::make_tuple(static_cast<int>(decl.face), static_cast<int>(decl.px),
                                    static_cast<int>(decl.weight), decl.italic, dpi);
