@@ -19,17 +19,18 @@ void OnMainWindowCreated(app::App& app) {
   app.ui.SetText(ui::MainWindow::透明标签13, i18n::ProductLine());
   LoadDrawSetup(app);
   admin::LoadAdminPassword(app);
-  companions::CreateDesktopShortcut(app);
   // Returns when the splash has closed.
   app.ui.LoadWindow(ui::WindowId::SplashWindow, ui::kNoOwner, true);
   i18n::CreateLanguageFileIfMissing(app);
   i18n::ApplyLanguageCaptions(app);
-  // The downloader and the font files are written at every start, but no
-  // window waits for them: the windows draw with the faces the program
-  // carries. They are written on a thread of their own while the main window
-  // appears; whoever runs the downloader, and the end of the program, wait.
-  // The faces go to "wk.ttf", "wkL.ttf" and "wkB.ttf", in this order.
+  // The desktop shortcut, the downloader and the font files are written at
+  // every start, but no window waits for them: the windows draw with the
+  // faces registered as the program started. They are written on a thread of
+  // their own while the main window appears; whoever runs the downloader, and
+  // the end of the program, wait. The faces go to "wk.ttf", "wkL.ttf" and
+  // "wkB.ttf", in this order.
   app.startWrites.Start([&app, faces = ui::EmbeddedFontFaces(app.files.RunDirectory())] {
+    companions::CreateDesktopShortcut(app);
     companions::WriteDownloader(app);
     WriteAndInstallFont(app, faces.regular);
     WriteAndInstallFont(app, faces.light);
