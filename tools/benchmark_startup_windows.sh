@@ -106,13 +106,8 @@ first=$(measure 712x477 "$work/run/brevant.exe") || { echo "brevant.exe did not 
 measure 712x477 "$bare" >/dev/null
 [ -f "$work/run/downloader.exe" ] || { echo "brevant.exe wrote no downloader.exe" >&2; exit 1; }
 
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-range() { printf '%s\n' "$@" | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%s-%s", lo, hi}'; }
-stat_line() {  # stat_line LABEL VALUES...
-  local label="$1"
-  shift
-  printf '  %-34s median %8s  range %s\n' "$label" "$(median "$@")" "$(range "$@")"
-}
+# shellcheck source=tools/benchmark_stats.sh
+. "$(dirname "${BASH_SOURCE[0]}")/benchmark_stats.sh"
 
 main_t=() main_cpu=() main_hwm=() upd_t=() upd_cpu=() upd_hwm=() bare_t=() bare_cpu=() bare_hwm=() ratio_main=() ratio_upd=()
 for i in $(seq "$runs"); do
