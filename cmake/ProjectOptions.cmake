@@ -11,10 +11,14 @@ if(WIN32)
   # functions' run-time checks in libssp; the import table is read-only once
   # loaded, and the image is relocatable with a non-executable stack and heap.
   # 32-bit programs may use the addresses above 2 GiB that 64-bit Windows (and
-  # 32-bit Windows started with /3GB) gives them.
+  # 32-bit Windows started with /3GB) gives them. Sections start at page
+  # boundaries in the file as well, so the loader maps the program file's pages
+  # as they are used: Wine reads an image whose sections are not so aligned
+  # whole at every start, embedded faces and all.
   target_link_options(brevant_options INTERFACE
     -Wl,--dynamicbase -Wl,--nxcompat $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},8>:-Wl,--high-entropy-va>
-    $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},4>:-Wl,--large-address-aware>)
+    $<$<STREQUAL:${CMAKE_SIZEOF_VOID_P},4>:-Wl,--large-address-aware>
+    -Wl,--file-alignment=4096)
   target_link_libraries(brevant_options INTERFACE ssp)
 else()
   target_link_options(brevant_options INTERFACE -Wl,-z,relro,-z,now)

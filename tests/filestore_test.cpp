@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -10,8 +11,10 @@
 #include <unistd.h>
 #endif
 
+#include "core/ResourceFile.h"
 #include "support/TempDir.h"
 #include "support/TextLiterals.h"
+#include "ui/FontFaces.h"
 
 namespace {
 
@@ -242,6 +245,33 @@ TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
 
 // Names and run directories in Chinese mean the same characters on every
 // system, not the GBK bytes of their text.
+// A copy of a resource is known by its size and CRC-32 alone: only a file
+// with exactly the resource's bytes matches.
+TEST_F(FileStoreTest, OnlyAWholeCopyMatchesItsResourcesDigest) {
+  const std::string resource = "glyphs and more glyphs";
+  const core::FileDigest digest = core::DigestOf(resource);
+  const fs::path copy = dir_ / "copy.ttf";
+  std::string altered = resource;
+  altered[3] ^= 1;
+  for (const std::string& bytes : {resource.substr(1), resource + "x", altered, std::string()}) {
+    ASSERT_TRUE(store_.WriteWholeFile(copy, bytes));
+    EXPECT_FALSE(core::MatchesDigest(copy, digest)) << bytes;
+  }
+  ASSERT_TRUE(store_.WriteWholeFile(copy, resource));
+  EXPECT_TRUE(core::MatchesDigest(copy, digest));
+  EXPECT_FALSE(core::MatchesDigest(dir_ / "missing.ttf", digest));
+  EXPECT_FALSE(core::MatchesDigest(dir_, core::DigestOf("")));
+
+  // A face's copy found whole once is asked about again without reading it,
+  // until it changes.
+  const ui::FontFace face{resource, digest, copy};
+  EXPECT_TRUE(face.CopyIsWhole());
+  ASSERT_TRUE(store_.WriteWholeFile(copy, altered));
+  fs::last_write_time(copy, fs::last_write_time(copy) + std::chrono::seconds(2));
+  EXPECT_FALSE(face.CopyIsWhole());
+  EXPECT_FALSE((ui::FontFace{resource, digest, {}}.CopyIsWhole()));
+}
+
 TEST(FileStorePaths, TextsNameFilesByTheirCharacters) {
   const fs::path root = testing_support::MakeTempDir("brevant-paths");
   const fs::path runDir = root / fs::path(u8"程序");

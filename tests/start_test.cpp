@@ -21,9 +21,11 @@
 
 #include "core/Gbk.h"
 #include "core/NativeFiles.h"
+#include "core/ResourceFile.h"
 #include "platform/Platform.h"
 #include "support/ReadOnlyFolder.h"
 #include "support/TestProgram.h"
+#include "ui/FontFaces.h"
 #include "ui/Resources.h"
 #include "ui/image/PictureLimits.h"
 
@@ -256,6 +258,11 @@ TEST(StartTest, FontFilesHoldTheCarriedFacesWhateverWasThere) {
   EXPECT_TRUE(p.Read("wkL.ttf") == ui::LightFontFace());
   EXPECT_TRUE(p.Read("wkB.ttf") == ui::BoldFontFace());
   EXPECT_EQ(Inode(p.RunDir() / "wkB.ttf"), bold);
+  // A copy is known by the digests the build computed from the faces.
+  const ui::FontFaces faces = ui::EmbeddedFontFaces();
+  for (const ui::FontFace* face : {&faces.regular, &faces.light, &faces.bold}) {
+    EXPECT_EQ(core::DigestOf(face->bytes), face->digest);
+  }
 }
 
 // The files are written while the main window is already in use; a program

@@ -76,13 +76,8 @@ printf enable >"$work/run/2e.vlok"
 measure "$work/run/brevant" >/dev/null
 measure "$bare" >/dev/null
 
-median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-range() { printf '%s\n' "$@" | sort -g | awk 'NR==1{lo=$1} {hi=$1} END {printf "%s-%s", lo, hi}'; }
-stat_line() {  # stat_line LABEL VALUES...
-  local label="$1"
-  shift
-  printf '  %-34s median %8s  range %s\n' "$label" "$(median "$@")" "$(range "$@")"
-}
+# shellcheck source=tools/benchmark_stats.sh
+. "$(dirname "${BASH_SOURCE[0]}")/benchmark_stats.sh"
 
 run_case() {  # run_case splash(skipped|shown) temperature(warm|cold)
   local splash="$1" temperature="$2"

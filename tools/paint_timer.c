@@ -13,9 +13,12 @@
  *
  * cpu_ms (user + system), hwm_kib (VmHWM, the peak resident set) and rss_kib
  * (Rss of smaps_rollup) are read SETTLE_MS after the target window was first
- * drawn. The program is then killed. Exit status 1 when the target window was
- * not drawn within TIMEOUT_MS or the program ended first. */
+ * drawn, from the process that owns the target window (its _NET_WM_PID): under
+ * Wine the program runs in a process of its own, not in the one started. The
+ * program is then killed. Exit status 1 when the target window was not drawn
+ * within TIMEOUT_MS or the program ended first. */
 #define _GNU_SOURCE
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xdamage.h>
 #include <errno.h>
@@ -89,6 +92,24 @@ static long ProcField(pid_t pid, const char* file, const char* key) {
   }
   fclose(f);
   return value;
+}
+
+/* The process that says it owns the window, or 0. */
+static pid_t OwnerOf(Display* display, Window window) {
+  const Atom property = XInternAtom(display, "_NET_WM_PID", True);
+  if (property == None) return 0;
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = NULL;
+  pid_t pid = 0;
+  if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format,
+                         &count, &after, &data) == Success &&
+      data && format == 32 && count == 1) {
+    pid = (pid_t) * (const unsigned long*)data;
+  }
+  if (data) XFree(data);
+  return pid;
 }
 
 static double CpuMs(pid_t pid) {
@@ -202,18 +223,21 @@ int main(int argc, char** argv) {
   int ok = !ended && target && target->painted >= 0;
   double cpu = -1;
   long hwm = -1, rss = -1;
+  pid_t owner = target ? OwnerOf(display, target->window) : 0;
+  if (owner <= 0) owner = child;
   if (ok) {
     const struct timespec settle = {settleMs / 1000, (settleMs % 1000) * 1000000L};
     nanosleep(&settle, NULL);
-    if (waitpid(child, &status, WNOHANG) == child) {
+    if (waitpid(child, &status, WNOHANG) == child && owner == child) {
       ended = 1;
       ok = 0;
     } else {
-      cpu = CpuMs(child);
-      hwm = ProcField(child, "status", "VmHWM:");
-      rss = ProcField(child, "smaps_rollup", "Rss:");
+      cpu = CpuMs(owner);
+      hwm = ProcField(owner, "status", "VmHWM:");
+      rss = ProcField(owner, "smaps_rollup", "Rss:");
     }
   }
+  if (owner != child) kill(owner, SIGKILL);
   if (!ended) {
     kill(child, SIGKILL);
     waitpid(child, &status, 0);

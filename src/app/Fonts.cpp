@@ -19,14 +19,15 @@ bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uint
   return app.ui.RegisterFontFile(fontFile);
 }
 
-void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face) {
-  const std::filesystem::path file = app.files.Path(fileName);
-  // Rewriting an identical file would change nothing but cost a disk flush.
-  if (!core::HoldsExactly(file, face)) app.files.WriteWholeFile(file, face);
+void WriteAndInstallFont(app::App& app, const ui::FontFace& face) {
+  // Rewriting an identical file would change nothing but cost a disk flush;
+  // the copy is checked against the face's digest, so the face itself is not
+  // read at all then.
+  if (!face.CopyIsWhole()) app.files.WriteWholeFile(face.copy, face.bytes);
   // The windows draw from the few pages of the face they need; the rest of
   // it need not stay in memory once written.
-  core::ReleaseResourcePages(face);
-  InstallFont(app, file, face.size());
+  core::ReleaseResourcePages(face.bytes);
+  InstallFont(app, face.copy, face.bytes.size());
 }
 
 }  // namespace shell

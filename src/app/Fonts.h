@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string_view>
+
+#include "ui/FontFaces.h"
 
 namespace app {
 struct App;
@@ -16,9 +17,9 @@ namespace shell {
 // of a complete face; 0 takes the font file's own size.
 bool InstallFont(app::App& app, const std::filesystem::path& fontFile, std::uintmax_t faceSize = 0);
 
-// Writes a face the program carries to the run-directory file, then installs
-// that file. A file that holds the face already is left as it is; a failed
-// write leaves the old file and is not reported. Runs on any thread.
-void WriteAndInstallFont(app::App& app, std::string_view fileName, std::string_view face);
+// Writes a face the program carries to its copy, then installs that file. A
+// copy that holds the face already is left as it is; a failed write leaves the
+// old file and is not reported. Runs on any thread.
+void WriteAndInstallFont(app::App& app, const ui::FontFace& face);
 
 }  // namespace shell

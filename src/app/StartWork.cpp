@@ -10,7 +10,7 @@
 #include "i18n/Messages.h"
 #include "scores/Scores.h"
 #include "ui/Catalogue.h"
-#include "ui/Resources.h"
+#include "ui/FontFaces.h"
 
 namespace shell {
 namespace {
@@ -39,20 +39,22 @@ void OnMainWindowCreated(app::App& app) {
   app.ui.SetText(ui::MainWindow::透明标签13, i18n::ProductLine());
   LoadDrawSetup(app);
   admin::LoadAdminPassword(app);
-  companions::CreateDesktopShortcut(app);
   // Returns when the splash has closed.
   app.ui.LoadWindow(ui::WindowId::SplashWindow, ui::kNoOwner, true);
   app.language.CreateIfMissing();
   i18n::ApplyLanguageCaptions(app);
-  // The downloader and the font files are written at every start, but no
-  // window waits for them: the windows draw with the faces the program
-  // carries. They are written on a thread of their own while the main window
-  // appears; whoever runs the downloader, and the end of the program, wait.
-  app.startWrites.Start([&app] {
+  // The desktop shortcut, the downloader and the font files are written at
+  // every start, but no window waits for them: the windows draw with the
+  // faces registered as the program started. They are written on a thread of
+  // their own while the main window appears; whoever runs the downloader, and
+  // the end of the program, wait. The faces go to "wk.ttf", "wkL.ttf" and
+  // "wkB.ttf", in this order.
+  app.startWrites.Start([&app, faces = ui::EmbeddedFontFaces(app.files.RunDirectory())] {
+    companions::CreateDesktopShortcut(app);
     companions::WriteDownloader(app);
-    WriteAndInstallFont(app, "wk.ttf", ui::RegularFontFace());
-    WriteAndInstallFont(app, "wkL.ttf", ui::LightFontFace());
-    WriteAndInstallFont(app, "wkB.ttf", ui::BoldFontFace());
+    WriteAndInstallFont(app, faces.regular);
+    WriteAndInstallFont(app, faces.light);
+    WriteAndInstallFont(app, faces.bold);
   });
   scores::LoadGroupScores(app);
   TellIfTheFolderCannotBeWritten(app);

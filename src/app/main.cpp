@@ -22,7 +22,9 @@ int main(int argc, char** argv) {
   const auto claim = system.ClaimRunDirectory(system.ProgramDirectory());
   if (!claim) return 0;
 
-  ui::InitBackend(argc, argv, ui::EmbeddedFontFaces());
+  // The copies of the faces that an earlier start wrote beside the program
+  // may serve in place of the faces it carries.
+  ui::InitBackend(argc, argv, ui::EmbeddedFontFaces(system.ProgramDirectory()));
   g_state = new app::AppState();
   std::atexit(ReleaseState);
 

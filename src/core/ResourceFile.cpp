@@ -1,5 +1,7 @@
 #include "core/ResourceFile.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -14,25 +16,65 @@
 #endif
 
 namespace core {
+namespace {
 
-bool HoldsExactly(const std::filesystem::path& path, std::string_view bytes) {
-  namespace fs = std::filesystem;
+namespace fs = std::filesystem;
+
+// Reads the regular file at path (a link does not count), which must be
+// exactly size bytes long, in pieces, and hands each piece to take(bytes,
+// offset, count). False when there is no such file, it cannot be read whole,
+// or take refuses a piece.
+template <typename Take>
+bool ReadWholeInPieces(const fs::path& path, std::uintmax_t size, Take take) {
   std::error_code ec;
   if (!fs::is_regular_file(fs::symlink_status(path, ec))) return false;
-  if (fs::file_size(path, ec) != bytes.size() || ec) return false;
+  if (fs::file_size(path, ec) != size || ec) return false;
   std::ifstream file(path, std::ios::binary);
   if (!file) return false;
   constexpr std::size_t kPiece = 1 << 20;
   auto buffer = std::make_unique<char[]>(kPiece);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const std::size_t want = std::min(kPiece, bytes.size() - done);
-    if (!file.read(buffer.get(), static_cast<std::streamsize>(want))) return false;
-    if (std::memcmp(buffer.get(), bytes.data() + done, want) != 0) return false;
+  for (std::uintmax_t done = 0; done < size;) {
+    const auto want = static_cast<std::size_t>(std::min<std::uintmax_t>(kPiece, size - done));
+    if (!file.read(buffer.get(), static_cast<std::streamsize>(want)) ||
+        !take(buffer.get(), done, want))
+      return false;
     done += want;
   }
   // Nothing may follow: the file could have grown since its size was taken.
   return file.peek() == std::ifstream::traits_type::eof();
+}
+
+std::uint32_t Crc32(std::uint32_t crc, const char* bytes, std::size_t size) {
+  // zlib takes the length as a 32-bit count.
+  constexpr std::size_t kStep = 1u << 30;
+  for (std::size_t done = 0; done < size; done += kStep) {
+    crc = static_cast<std::uint32_t>(crc32(crc, reinterpret_cast<const Bytef*>(bytes + done),
+                                           static_cast<uInt>(std::min(kStep, size - done))));
+  }
+  return crc;
+}
+
+}  // namespace
+
+bool HoldsExactly(const fs::path& path, std::string_view bytes) {
+  return ReadWholeInPieces(path, bytes.size(),
+                           [bytes](const char* piece, std::uintmax_t at, std::size_t count) {
+                             return std::memcmp(piece, bytes.data() + at, count) == 0;
+                           });
+}
+
+FileDigest DigestOf(std::string_view bytes) {
+  return {bytes.size(), Crc32(0, bytes.data(), bytes.size())};
+}
+
+bool MatchesDigest(const fs::path& path, const FileDigest& digest) {
+  std::uint32_t crc = 0;
+  return ReadWholeInPieces(path, digest.size,
+                           [&crc](const char* piece, std::uintmax_t, std::size_t count) {
+                             crc = Crc32(crc, piece, count);
+                             return true;
+                           }) &&
+         crc == digest.crc32;
 }
 
 void ReleaseResourcePages(std::string_view resource) {

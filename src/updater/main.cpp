@@ -2,9 +2,6 @@
 // it shows the latest release of the companion program on the download server
 // and downloads it into its own directory as "kestrin.exe".
 
-#include <string>
-
-#include "core/FileStore.h"
 #include "platform/Platform.h"
 #include "ui/Backend.h"
 #include "updater/UpdaterProgram.h"
@@ -14,12 +11,11 @@ int main(int argc, char** argv) {
   platform::Platform& system = *platform;
   // The updater carries no fonts of its own: the main program writes its faces
   // beside it at every start, before the updater can be started. Without them
-  // the system's default face is used.
-  const core::FileStore files([&system] { return system.ProgramDirectory(); });
-  static const std::string regular = files.ReadWholeFile(files.Path("wk.ttf"));
-  static const std::string light = files.ReadWholeFile(files.Path("wkL.ttf"));
-  static const std::string bold = files.ReadWholeFile(files.Path("wkB.ttf"));
-  ui::InitBackend(argc, argv, {regular, light, bold});
+  // the system's default face is used. Its window shows no text in the light
+  // face.
+  ui::FontFaces faces = ui::FontFaceCopies(system.ProgramDirectory());
+  faces.light = {};
+  ui::InitBackend(argc, argv, faces);
 
   updater::UpdaterProgram program([&system] { return system.ProgramDirectory(); },
                                   BREVANT_UPDATE_BASE_URL, updater::CreateHttpClient());

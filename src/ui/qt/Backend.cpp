@@ -17,7 +17,8 @@ namespace {
 
 QApplication* g_application = nullptr;
 
-void StartToolkit(int& argc, char** argv, const FontFaces& faces) {
+void StartToolkit(int& argc, char** argv, const FontFaces& given) {
+  const FontFaces faces = qt::ReadFacesFromCopies(given);
   // Reading the faces' names and the font configuration needs no display, and
   // the toolkit reads no font while it connects to the display: the two run
   // side by side.

@@ -1,16 +1,18 @@
 #include "ui/qt/Fonts.h"
 
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+
 #include <QApplication>
 #include <QByteArray>
 #include <QFontDatabase>
 #include <QStringList>
+#include <list>
 #include <set>
 #include <string>
-
-#include <fontconfig/fontconfig.h>
-#include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include "core/FileStore.h"
 #include "core/ResourceFile.h"
 
 namespace ui::qt {
@@ -40,7 +42,7 @@ std::set<std::string> FamilyNames(const FontFaces& faces) {
   std::set<std::string> names;
   FT_Library library = nullptr;
   if (FT_Init_FreeType(&library) != 0) return names;
-  for (std::string_view bytes : {faces.regular, faces.light, faces.bold}) {
+  for (std::string_view bytes : {faces.regular.bytes, faces.light.bytes, faces.bold.bytes}) {
     FT_Face face = nullptr;
     if (bytes.empty() || FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(bytes.data()),
                                             static_cast<FT_Long>(bytes.size()), 0, &face) != 0) {
@@ -69,6 +71,18 @@ std::string XmlText(std::string_view text) {
 
 }  // namespace
 
+FontFaces ReadFacesFromCopies(const FontFaces& faces) {
+  static std::list<std::string> read;
+  FontFaces all = faces;
+  for (FontFace* face : {&all.regular, &all.light, &all.bold}) {
+    if (!face->bytes.empty() || face->copy.empty()) continue;
+    std::string bytes = core::FileStore::ReadFileBytes(face->copy);
+    if (core::DigestOf(bytes) != face->digest) continue;
+    face->bytes = read.emplace_back(std::move(bytes));
+  }
+  return all;
+}
+
 void KeepInstalledCopiesOut(const FontFaces& faces) {
   const std::set<std::string> families = FamilyNames(faces);
   if (families.empty()) return;
@@ -88,16 +102,16 @@ void KeepInstalledCopiesOut(const FontFaces& faces) {
 void RegisterFaces(const FontFaces& faces) {
   Families& families = RegisteredFamilies();
   families.faces = faces;
-  families.regular = AddFace(faces.regular);
-  AddFace(faces.bold);
-  families.light = AddFace(faces.light);
+  families.regular = AddFace(faces.regular.bytes);
+  AddFace(faces.bold.bytes);
+  families.light = AddFace(faces.light.bytes);
   if (families.light.isEmpty()) families.light = families.regular;
 }
 
 bool RegisterFontFile(const std::filesystem::path& fontFile) {
   // The faces are set once, before the first window; only read here.
   const FontFaces& faces = RegisteredFamilies().faces;
-  for (std::string_view face : {faces.regular, faces.light, faces.bold}) {
+  for (std::string_view face : {faces.regular.bytes, faces.light.bytes, faces.bold.bytes}) {
     if (face.empty() || !core::HoldsExactly(fontFile, face)) continue;
     core::ReleaseResourcePages(face);
     return true;

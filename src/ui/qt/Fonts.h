@@ -8,6 +8,9 @@
 
 namespace ui::qt {
 
+// The faces, with those the program does not carry read from their copies
+// when these hold them exactly. What is read stays for the program's life.
+FontFaces ReadFacesFromCopies(const FontFaces& faces);
 // Keeps installed copies of the program's font families (the copies the
 // program installs, or the same family installed by the system) out of the
 // fonts the toolkit finds, so that the windows draw from the faces the program

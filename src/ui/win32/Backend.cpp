@@ -1,6 +1,7 @@
 #include "ui/Backend.h"
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -11,6 +12,7 @@
 #include <thread>
 
 #include "ui/win32/Fonts.h"
+#include "ui/win32/SystemFunction.h"
 #include "ui/win32/UiThread.h"
 #include "ui/win32/Widgets.h"
 #include "ui/win32/Win32Layer.h"
@@ -49,16 +51,34 @@ LRESULT CALLBACK InvokerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
 }
 
+// The program draws its own pixels at the scale of the screen each window is
+// on. Its manifest says so; a program without it (a test) asks the same of
+// the system, which Windows 7 and 8 know only for the screen as a whole.
+void BeAwareOfEachScreensScale() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  const auto setContext = win32::SystemFunction<SetContext>(GetModuleHandleW(L"user32.dll"),
+                                                            "SetProcessDpiAwarenessContext");
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, which the headers for
+  // Windows 7 do not know. Either call fails harmlessly when the manifest has
+  // spoken.
+  const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+  if (setContext) {
+    setContext(perMonitorV2);
+  } else {
+    SetProcessDPIAware();
+  }
+}
+
 void StartWindowSystem(const FontFaces& faces) {
-  // The program draws its own pixels at the screen's scale.
-  SetProcessDPIAware();
+  BeAwareOfEachScreensScale();
+  // First: the faces are made ready while the rest starts.
+  win32::RegisterFaces(faces);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   std::setlocale(LC_NUMERIC, "C");
   win32::RegisterWindowClasses();
   win32::ReadScreenDpi();
-  win32::RegisterFaces(faces);
 
   g_uiThread = GetCurrentThreadId();
   WNDCLASSEXW invoker{};

@@ -34,25 +34,27 @@ bool CaptionFitsIn(HDC dc, HFONT font, const std::wstring& text, const CaptionAr
   return need.right <= area.rect.right - area.rect.left && need.bottom <= area.rect.bottom - area.rect.top;
 }
 
-int CharacterPx(HDC dc, HFONT font) {
+int CharacterPx(HDC dc, HFONT font, int dpi) {
   // The height the font was made for: the face's metrics round it.
   LOGFONTW made{};
   GetObjectW(font, sizeof made, &made);
-  if (made.lfHeight < 0) return Unscaled(-made.lfHeight);
+  if (made.lfHeight < 0) return Unscaled(-made.lfHeight, dpi);
   HGDIOBJ old = SelectObject(dc, font);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
-  return Unscaled(metrics.tmHeight - metrics.tmInternalLeading);
+  return Unscaled(metrics.tmHeight - metrics.tmInternalLeading, dpi);
 }
 
-HFONT CaptionFont(HDC dc, const std::wstring& text, const Font& decl, const CaptionArea& area) {
-  HFONT font = FontFor(decl);
+HFONT CaptionFont(HDC dc, const std::wstring& text, const Font& decl, const CaptionArea& area,
+                  int dpi) {
+  HFONT font = FontFor(decl, dpi);
   if (text.empty() || CaptionFitsIn(dc, font, text, area)) return font;
   Font smaller = decl;
-  for (int px = (decl.px > 0 ? decl.px : CharacterPx(dc, font)) - 1; px >= kSmallestCaptionPx; --px) {
+  for (int px = (decl.px > 0 ? decl.px : CharacterPx(dc, font, dpi)) - 1; px >= kSmallestCaptionPx;
+       --px) {
     smaller.px = static_cast<int16_t>(px);
-    font = FontFor(smaller);
+    font = FontFor(smaller, dpi);
     if (CaptionFitsIn(dc, font, text, area)) break;
   }
   return font;
@@ -73,12 +75,12 @@ std::wstring WindowText(HWND hwnd) {
 // Where a control draws its caption: labels on their whole area; a super
 // button's caption keeps a little room at the sides; a group box's title is
 // one line in the frame's top edge, indented from both sides.
-CaptionArea CaptionAreaOf(const Widget& w, const RECT& client) {
+CaptionArea CaptionAreaOf(const Widget& w, const RECT& client, int dpi) {
   switch (w.role) {
     case Role::SuperButton:
-      return {{Scaled(2), 0, client.right - Scaled(2), client.bottom}, true};
+      return {{Scaled(2, dpi), 0, client.right - Scaled(2, dpi), client.bottom}, true};
     case Role::Group:
-      return {{Scaled(8), 0, client.right - Scaled(8), 1 << 20}, false};
+      return {{Scaled(8, dpi), 0, client.right - Scaled(8, dpi), 1 << 20}, false};
     default:
       return {client, w.decl && w.decl->wrap};
   }
@@ -86,11 +88,11 @@ CaptionArea CaptionAreaOf(const Widget& w, const RECT& client) {
 
 // Draws a caption in its area with the control's alignment, smaller if it
 // does not fit there. The vertical alignment places the block of lines.
-void DrawCaption(HDC dc, const CaptionArea& area, const std::wstring& text, const ControlSpec& decl, COLORREF color,
-                 HAlign halign, VAlign valign) {
+void DrawCaption(HDC dc, const CaptionArea& area, const std::wstring& text, const ControlSpec& decl,
+                 int dpi, COLORREF color, HAlign halign, VAlign valign) {
   if (text.empty()) return;
   RECT rect = area.rect;
-  HGDIOBJ oldFont = SelectObject(dc, CaptionFont(dc, text, decl.font, area));
+  HGDIOBJ oldFont = SelectObject(dc, CaptionFont(dc, text, decl.font, area, dpi));
   SetTextColor(dc, color);
   SetBkMode(dc, TRANSPARENT);
   UINT flags = CaptionFlags(area.wrap);
@@ -187,16 +189,24 @@ struct DrawnPicture {
   RECT rect{};
 };
 
+void ReleaseDrawn(Widget& w) {
+  if (w.drawn && !w.sharedDrawn) DeleteObject(w.drawn);
+  w.drawn = nullptr;
+  w.sharedDrawn = false;
+}
+
 void DecodePicture(HWND hwnd, Widget& w) {
-  if (w.encoded.empty()) return;
-  const std::string bytes = std::move(w.encoded);
-  w.encoded.clear();
   RECT box;
   GetClientRect(hwnd, &box);
+  if (w.drawnFor.cx == box.right && w.drawnFor.cy == box.bottom) return;
+  w.drawnFor = {box.right, box.bottom};
+  ReleaseDrawn(w);
+  const std::string_view bytes = w.builtIn.empty() ? std::string_view(w.encoded) : w.builtIn;
+  if (bytes.empty()) return;
   // The program's own pictures are the same in every window that opens.
   static std::map<std::tuple<const char*, LONG, LONG, PictureMode>, DrawnPicture> kept;
-  const auto key = std::make_tuple(w.builtIn, box.right, box.bottom, w.decl->pictureMode);
-  if (w.builtIn) {
+  const auto key = std::make_tuple(w.builtIn.data(), box.right, box.bottom, w.decl->pictureMode);
+  if (!w.builtIn.empty()) {
     if (auto it = kept.find(key); it != kept.end()) {
       w.drawn = it->second.bitmap;
       w.drawnRect = it->second.rect;
@@ -210,7 +220,7 @@ void DecodePicture(HWND hwnd, Widget& w) {
   const Rect r = ui::PictureRect(w.decl->pictureMode, box.right, box.bottom, image.width, image.height);
   w.drawn = ScaledBitmap(image, r.width, r.height);
   w.drawnRect = {r.left, r.top, r.left + r.width, r.top + r.height};
-  if (w.builtIn && w.drawn) {
+  if (!w.builtIn.empty() && w.drawn) {
     kept.emplace(key, DrawnPicture{w.drawn, w.drawnRect});
     w.sharedDrawn = true;
   }
@@ -229,10 +239,10 @@ void PaintPicture(HWND hwnd, Widget& w, HDC dc) {
   DeleteDC(source);
 }
 
-void PaintGroup(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
+void PaintGroup(HWND hwnd, const Widget& w, HDC dc, const RECT& client, int dpi) {
   const std::wstring text = WindowText(hwnd);
-  const CaptionArea area = CaptionAreaOf(w, client);
-  HGDIOBJ oldFont = SelectObject(dc, CaptionFont(dc, text, w.decl->font, area));
+  const CaptionArea area = CaptionAreaOf(w, client, dpi);
+  HGDIOBJ oldFont = SelectObject(dc, CaptionFont(dc, text, w.decl->font, area, dpi));
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   RECT frame = client;
@@ -241,9 +251,9 @@ void PaintGroup(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
   if (!text.empty()) {
     RECT caption{area.rect.left, 0, area.rect.right, metrics.tmHeight};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_NOPREFIX | DT_SINGLELINE | DT_CALCRECT);
-    InflateRect(&caption, Scaled(2), 0);
+    InflateRect(&caption, Scaled(2, dpi), 0);
     Fill(dc, caption, BackgroundOf(hwnd));
-    InflateRect(&caption, -Scaled(2), 0);
+    InflateRect(&caption, -Scaled(2, dpi), 0);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, IsWindowEnabled(hwnd) ? ToColorRef(w.decl->textColor, COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption, DT_NOPREFIX | DT_SINGLELINE);
@@ -251,7 +261,7 @@ void PaintGroup(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
   SelectObject(dc, oldFont);
 }
 
-void PaintSuperButton(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
+void PaintSuperButton(HWND hwnd, const Widget& w, HDC dc, const RECT& client, int dpi) {
   const Scheme& s = w.decl->scheme;
   Color text = s.restText, back = s.restBack;
   if (w.pressed && w.hover) {
@@ -262,14 +272,15 @@ void PaintSuperButton(HWND hwnd, const Widget& w, HDC dc, const RECT& client) {
     back = s.hoverBack;
   }
   Fill(dc, client, ToColorRef(back, COLOR_BTNFACE));
-  DrawCaption(dc, CaptionAreaOf(w, client), WindowText(hwnd), *w.decl, ToColorRef(text, COLOR_BTNTEXT),
-              HAlign::Center, VAlign::Center);
+  DrawCaption(dc, CaptionAreaOf(w, client, dpi), WindowText(hwnd), *w.decl, dpi,
+              ToColorRef(text, COLOR_BTNTEXT), HAlign::Center, VAlign::Center);
 }
 
 // Everything a window of the program's classes shows, background included.
 void PaintAll(HWND hwnd, Widget& w, HDC dc) {
   RECT client;
   GetClientRect(hwnd, &client);
+  const int dpi = DpiOf(hwnd);
   switch (w.role) {
     case Role::Top:
     case Role::PageArea:
@@ -282,7 +293,7 @@ void PaintAll(HWND hwnd, Widget& w, HDC dc) {
       return;
     case Role::Group:
       Fill(dc, client, BackgroundOf(hwnd));
-      PaintGroup(hwnd, w, dc, client);
+      PaintGroup(hwnd, w, dc, client, dpi);
       return;
     case Role::Label:
     case Role::TransparentLabel: {
@@ -293,11 +304,12 @@ void PaintAll(HWND hwnd, Widget& w, HDC dc) {
       }
       const COLORREF color =
           IsWindowEnabled(hwnd) ? ToColorRef(w.decl->textColor, COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT);
-      DrawCaption(dc, CaptionAreaOf(w, client), WindowText(hwnd), *w.decl, color, w.decl->halign, w.decl->valign);
+      DrawCaption(dc, CaptionAreaOf(w, client, dpi), WindowText(hwnd), *w.decl, dpi, color,
+                  w.decl->halign, w.decl->valign);
       return;
     }
     case Role::SuperButton:
-      PaintSuperButton(hwnd, w, dc, client);
+      PaintSuperButton(hwnd, w, dc, client, dpi);
       return;
     case Role::Picture:
       Fill(dc, client, BackgroundOf(hwnd));
@@ -426,7 +438,7 @@ LRESULT CALLBACK WidgetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_NCDESTROY:
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-      if (w->drawn && !w->sharedDrawn) DeleteObject(w->drawn);
+      ReleaseDrawn(*w);
       delete w;
       return DefWindowProcW(hwnd, msg, wp, lp);
     case kDestroyLater:
@@ -464,6 +476,13 @@ LRESULT CALLBACK WidgetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CLOSE:
       if (w->role == Role::Top && w->layer) w->layer->ClosedByUser(w->window);
+      return 0;
+    case WM_DPICHANGED:
+      // Moved to a screen of another scale, or the scale changed: the window
+      // takes the size the system suggests and is laid out anew.
+      if (w->role == Role::Top && w->layer) {
+        w->layer->ChangeScale(w->window, HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      }
       return 0;
     case WM_MOUSEMOVE:
       if (w->role == Role::SuperButton) return SuperButtonMouse(hwnd, *w, msg, lp);
@@ -535,6 +554,14 @@ Widget* WidgetOf(HWND hwnd) {
   return hwnd ? reinterpret_cast<Widget*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
 }
 
+int DpiOf(HWND hwnd) {
+  HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  wchar_t name[32] = {};
+  if (!top || !GetClassNameW(top, name, 32) || lstrcmpW(name, kTopClass) != 0) return ScreenDpi();
+  const Widget* w = WidgetOf(top);
+  return w ? w->dpi : ScreenDpi();
+}
+
 HWND CreateWidget(Widget* widget, const std::wstring& text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                   HWND parent, int id) {
   const bool top = widget->role == Role::Top;
@@ -577,26 +604,22 @@ COLORREF BackgroundOf(HWND container) {
 
 namespace {
 
-void ReplacePicture(HWND picture, std::string encoded, const char* builtIn) {
+void ReplacePicture(HWND picture, std::string encoded, std::string_view builtIn) {
   Widget* w = WidgetOf(picture);
   if (!w || w->role != Role::Picture) return;
-  w->builtIn = encoded.empty() ? nullptr : builtIn;
   w->encoded = std::move(encoded);
-  if (w->drawn && !w->sharedDrawn) DeleteObject(w->drawn);
-  w->drawn = nullptr;
-  w->sharedDrawn = false;
+  w->builtIn = builtIn;
+  ReleaseDrawn(*w);
+  w->drawnFor = {-1, -1};
   InvalidateRect(picture, nullptr, FALSE);
 }
 
 }  // namespace
 
-void SetPictureBytes(HWND picture, std::string encoded) {
-  ReplacePicture(picture, std::move(encoded), nullptr);
-}
+void SetPictureBytes(HWND picture, std::string encoded) { ReplacePicture(picture, std::move(encoded), {}); }
 
-void SetBuiltInPicture(HWND picture, std::string_view resource) {
-  ReplacePicture(picture, std::string(resource), resource.data());
-}
+// A picture the program carries is drawn from its own bytes, never copied.
+void SetBuiltInPicture(HWND picture, std::string_view resource) { ReplacePicture(picture, {}, resource); }
 
 bool HasPicture(HWND picture) {
   Widget* w = WidgetOf(picture);
@@ -684,9 +707,10 @@ std::optional<CaptionLayout> CaptionLayoutOf(HWND hwnd) {
   }
   RECT client;
   GetClientRect(hwnd, &client);
-  const CaptionArea area = CaptionAreaOf(*w, client);
+  const int dpi = DpiOf(hwnd);
+  const CaptionArea area = CaptionAreaOf(*w, client, dpi);
   HDC dc = GetDC(hwnd);
-  HFONT font = CaptionFont(dc, WindowText(hwnd), w->decl->font, area);
+  HFONT font = CaptionFont(dc, WindowText(hwnd), w->decl->font, area, dpi);
   ReleaseDC(hwnd, dc);
   return CaptionLayout{font, area};
 }

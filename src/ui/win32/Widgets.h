@@ -33,15 +33,21 @@ struct Widget {
   WindowId window{};
   const WindowSpec* windowDecl = nullptr;
   const ControlSpec* decl = nullptr;  // nullptr for Top
+  // Top: the scale, in dots per inch, the window and its controls are laid
+  // out at.
+  int dpi = 96;
   // Super buttons.
   bool hover = false, pressed = false, tracking = false;
-  // Picture boxes: the encoded bytes until first drawn, then the picture at
-  // its drawn size (premultiplied BGRA) and where it goes.
+  // Picture boxes: the encoded bytes (a picture the program carries stays
+  // where it is), and once drawn, the picture at its drawn size
+  // (premultiplied BGRA), where it goes and the size of the box it was made
+  // for: a box of another size draws it anew.
   std::string encoded;
+  std::string_view builtIn;
   HBITMAP drawn = nullptr;
   RECT drawnRect{};
+  SIZE drawnFor{-1, -1};
   // A picture the program carries is decoded once for each size and kept.
-  const char* builtIn = nullptr;
   bool sharedDrawn = false;
 };
 
@@ -51,6 +57,9 @@ inline constexpr int kFirstControlId = 1000;
 
 void RegisterWindowClasses();
 Widget* WidgetOf(HWND hwnd);
+// The scale the window's top-level window is laid out at; the screen's for a
+// window not of the program's classes.
+int DpiOf(HWND hwnd);
 // Creates a window of the program's classes; it owns widget from now on.
 HWND CreateWidget(Widget* widget, const std::wstring& text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                   HWND parent, int id);
@@ -91,11 +100,13 @@ inline constexpr int kSmallestCaptionPx = 10;
 // within its width, and every line within its height).
 UINT CaptionFlags(bool wrap);
 bool CaptionFitsIn(HDC dc, HFONT font, const std::wstring& text, const CaptionArea& area);
-// The pixel size, at 96 dots per inch, of a font's characters.
-int CharacterPx(HDC dc, HFONT font);
+// The pixel size, at 96 dots per inch, of a font's characters in a window
+// laid out at dpi.
+int CharacterPx(HDC dc, HFONT font, int dpi);
 // The control's font when the text fits the area; otherwise the same face at
 // the largest smaller size where it does, but not below the smallest size.
-HFONT CaptionFont(HDC dc, const std::wstring& text, const Font& decl, const CaptionArea& area);
+HFONT CaptionFont(HDC dc, const std::wstring& text, const Font& decl, const CaptionArea& area,
+                  int dpi);
 
 // The font and area a control of ours draws its caption with, for the test
 // driver; nothing for controls without a caption.

@@ -66,7 +66,7 @@ UINT_PTR TimerId(std::size_t index) { return kFirstControlId + index; }
 
 // Places the edit control of an edit box in the middle of its area: a
 // single-line edit control draws its text at its top.
-void PlaceEdit(HWND host, HWND edit, HFONT font) {
+void PlaceEdit(HWND host, HWND edit, HFONT font, int dpi) {
   RECT client;
   GetClientRect(host, &client);
   HDC dc = GetDC(edit);
@@ -75,9 +75,39 @@ void PlaceEdit(HWND host, HWND edit, HFONT font) {
   GetTextMetricsW(dc, &metrics);
   SelectObject(dc, old);
   ReleaseDC(edit, dc);
-  const int margin = Scaled(3);
-  const int height = std::min<int>(metrics.tmHeight + Scaled(2), client.bottom);
+  const int margin = Scaled(3, dpi);
+  const int height = std::min<int>(metrics.tmHeight + Scaled(2, dpi), client.bottom);
   MoveWindow(edit, margin, (client.bottom - height) / 2, std::max<int>(client.right - 2 * margin, 1), height, FALSE);
+}
+
+struct Placement {
+  int left, top, width, height;
+};
+
+// A window of the catalogue at a scale, centred on the screen.
+Placement CentredOnScreen(const WindowSpec& decl, int dpi) {
+  const int width = Scaled(decl.width, dpi), height = Scaled(decl.height, dpi);
+  return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+          width, height};
+}
+
+// A combo box's window holds its field and the room of its list below.
+int ComboHeight(const ControlSpec& c, int h, int dpi) {
+  return c.comboStyle == ComboStyle::Simple ? h : h + Scaled(kDropDownHeight, dpi);
+}
+
+// The field of a combo box takes the declared height.
+void SetComboFieldHeight(HWND combo, int h, int dpi) {
+  SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - Scaled(6, dpi), 1));
+}
+
+// A list box of the window itself stays inside the window's client area,
+// whatever the frame takes, so that its border and scroll bar stay in view.
+void KeepInside(HWND list, HWND parent, int x, int y, int w, int h) {
+  RECT client;
+  GetClientRect(parent, &client);
+  SetWindowPos(list, nullptr, x, y, std::min<int>(w, client.right - x),
+               std::min<int>(h, client.bottom - y), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CALLBACK EndOneDialog(HWND hwnd, LPARAM) {
@@ -244,12 +274,20 @@ bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool moda
   if (decl.topmost) exStyle |= WS_EX_TOPMOST;
   if (decl.taskbar && ownerHwnd) exStyle |= WS_EX_APPWINDOW;
 
-  const int width = Scaled(decl.width), height = Scaled(decl.height);
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  HWND hwnd = CreateWidget(NewWidget(Role::Top, this, decl, nullptr), FromUtf8(decl.caption), style, exStyle, left,
-                           top, width, height, ownerHwnd, 0);
+  // Centred on the screen at its scale; where the system knows the scale of
+  // the screen the window lands on and it is another, the window takes that.
+  int dpi = ScreenDpi();
+  const Placement at = CentredOnScreen(decl, dpi);
+  HWND hwnd = CreateWidget(NewWidget(Role::Top, this, decl, nullptr), FromUtf8(decl.caption), style,
+                           exStyle, at.left, at.top, at.width, at.height, ownerHwnd, 0);
   if (!hwnd) return false;
+  if (const int own = DpiOfScreenUnder(hwnd); own != dpi) {
+    dpi = own;
+    const Placement there = CentredOnScreen(decl, dpi);
+    SetWindowPos(hwnd, nullptr, there.left, there.top, there.width, there.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  WidgetOf(hwnd)->dpi = dpi;
 
   auto window = std::make_unique<OpenWindow>();
   window->decl = &decl;
@@ -278,6 +316,7 @@ bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool moda
 
 void Win32Layer::Build(OpenWindow& window) {
   const WindowSpec& decl = *window.decl;
+  const int dpi = WidgetOf(window.hwnd)->dpi;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   window.controls.resize(decl.controls.size());
   for (std::size_t i = 0; i < decl.controls.size(); ++i) {
@@ -297,10 +336,11 @@ void Win32Layer::Build(OpenWindow& window) {
       }
     }
     const int id = kFirstControlId + static_cast<int>(i);
-    const int x = Scaled(c.left), y = Scaled(c.top), w = Scaled(c.width), h = Scaled(c.height);
+    const int x = Scaled(c.left, dpi), y = Scaled(c.top, dpi), w = Scaled(c.width, dpi),
+              h = Scaled(c.height, dpi);
     const DWORD common = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0u);
     const std::wstring text = FromUtf8(c.text);
-    HFONT font = FontFor(c.font);
+    HFONT font = FontFor(c.font, dpi);
     auto standard = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const std::wstring& caption, int height) {
       HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), common | style, x, y, w, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
@@ -331,7 +371,7 @@ void Win32Layer::Build(OpenWindow& window) {
         SendMessageW(b.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageW(b.edit, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
         if (c.editMode == EditMode::Password) SendMessageW(b.edit, EM_SETPASSWORDCHAR, L'*', 0);
-        PlaceEdit(hwnd, b.edit, font);
+        PlaceEdit(hwnd, b.edit, font, dpi);
         if (!c.enabled) EnableWindow(b.edit, FALSE);
         break;
       }
@@ -350,13 +390,12 @@ void Win32Layer::Build(OpenWindow& window) {
         style |= c.comboStyle == ComboStyle::Simple             ? CBS_SIMPLE | CBS_AUTOHSCROLL
                  : c.comboStyle == ComboStyle::EditableDropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL
                                                                 : CBS_DROPDOWNLIST;
-        const int height = c.comboStyle == ComboStyle::Simple ? h : h + Scaled(kDropDownHeight);
+        const int height = ComboHeight(c, h, dpi);
         hwnd = standard(L"COMBOBOX", style, 0, L"", height);
         for (const std::wstring& item : ItemsOf(c.items)) {
           SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
-        // The field takes the declared height.
-        SendMessageW(hwnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - Scaled(6), 1));
+        SetComboFieldHeight(hwnd, h, dpi);
         SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
         // The declared text is applied after the selection.
         if (c.comboStyle != ComboStyle::DropDownList) SetWindowTextW(hwnd, text.c_str());
@@ -368,14 +407,7 @@ void Win32Layer::Build(OpenWindow& window) {
         for (const std::wstring& item : ItemsOf(c.items)) {
           SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
-        if (!c.container) {
-          // The list stays inside the window's client area, whatever the
-          // frame takes, so that its border and scroll bar stay in view.
-          RECT client;
-          GetClientRect(parent, &client);
-          SetWindowPos(hwnd, nullptr, 0, 0, std::min<int>(w, client.right - x), std::min<int>(h, client.bottom - y),
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        if (!c.container) KeepInside(hwnd, parent, x, y, w, h);
         break;
       case Kind::PictureBox:
         hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");
@@ -406,6 +438,39 @@ void Win32Layer::Build(OpenWindow& window) {
     SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     b.hwnd = hwnd;
   }
+}
+
+void Win32Layer::ChangeScale(WindowId w, int dpi, const RECT& suggested) {
+  OpenWindow* window = Find(w);
+  if (!window || dpi <= 0) return;
+  WidgetOf(window->hwnd)->dpi = dpi;
+  SetWindowPos(window->hwnd, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left, suggested.bottom - suggested.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // Every control from the catalogue's pixels at the new scale, so that
+  // changing there and back leaves each where it was. Captions are fitted
+  // and pictures drawn for their new size when they are painted next.
+  for (BuiltControl& b : window->controls) {
+    if (!b.hwnd) continue;
+    const ControlSpec& c = *b.decl;
+    const int x = Scaled(c.left, dpi), y = Scaled(c.top, dpi), width = Scaled(c.width, dpi),
+              height = Scaled(c.height, dpi);
+    HFONT font = FontFor(c.font, dpi);
+    SendMessageW(b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const int windowHeight = c.kind == Kind::ComboBox ? ComboHeight(c, height, dpi) : height;
+    SetWindowPos(b.hwnd, nullptr, x, y, width, windowHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (c.kind == Kind::ComboBox) SetComboFieldHeight(b.hwnd, height, dpi);
+    if (c.kind == Kind::ListBox && !c.container)
+      KeepInside(b.hwnd, GetParent(b.hwnd), x, y, width, height);
+    for (HWND page : b.pages)
+      SetWindowPos(page, nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (b.edit) {
+      SendMessageW(b.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      PlaceEdit(b.hwnd, b.edit, font, dpi);
+    }
+  }
+  RedrawWindow(window->hwnd, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void Win32Layer::ClosedByUser(WindowId w) {

@@ -87,6 +87,9 @@ class Win32Layer final : public Layer {
   void ClosedByUser(WindowId w);
   void Deliver(Handler h);
   void OnCommand(HWND child, int code);
+  // The window is to show at another scale, in dots per inch, in the
+  // suggested place: it and every control are laid out anew.
+  void ChangeScale(WindowId w, int dpi, const RECT& suggested);
   void OnTimer(WindowId w, UINT_PTR id);
   // Drag anywhere: a press at a point of the screen starts moving the window.
   void BeginDrag(WindowId w, POINT screen);

@@ -28,11 +28,12 @@ std::wstring WindowText(HWND hwnd) {
 }
 
 // Where a window is on the screen: its position in screen pixels, its size in
-// the catalogue's pixels.
+// the catalogue's pixels at the scale its window is laid out at.
 Rect OnScreen(HWND hwnd) {
   RECT r;
   GetWindowRect(hwnd, &r);
-  return Rect{r.left, r.top, Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+  const int dpi = DpiOf(hwnd);
+  return Rect{r.left, r.top, Unscaled(r.right - r.left, dpi), Unscaled(r.bottom - r.top, dpi)};
 }
 
 bool IsDialogClass(HWND hwnd) {
@@ -269,7 +270,9 @@ class Win32Driver final : public Driver {
       RECT r;
       GetWindowRect(b->hwnd, &r);
       MapWindowPoints(nullptr, GetParent(b->hwnd), reinterpret_cast<POINT*>(&r), 2);
-      return Rect{Unscaled(r.left), Unscaled(r.top), Unscaled(r.right - r.left), Unscaled(r.bottom - r.top)};
+      const int dpi = DpiOf(b->hwnd);
+      return Rect{Unscaled(r.left, dpi), Unscaled(r.top, dpi), Unscaled(r.right - r.left, dpi),
+                  Unscaled(r.bottom - r.top, dpi)};
     });
   }
 
@@ -288,7 +291,8 @@ class Win32Driver final : public Driver {
       GetClientRect(window->hwnd, &r);
       POINT topLeft{0, 0};
       ClientToScreen(window->hwnd, &topLeft);
-      return Rect{topLeft.x, topLeft.y, Unscaled(r.right), Unscaled(r.bottom)};
+      const int dpi = DpiOf(window->hwnd);
+      return Rect{topLeft.x, topLeft.y, Unscaled(r.right, dpi), Unscaled(r.bottom, dpi)};
     });
   }
 
@@ -322,7 +326,8 @@ class Win32Driver final : public Driver {
       }
       if (!font) return true;
       HDC dc = GetDC(b->hwnd);
-      const bool fits = CharacterPx(dc, font) >= kSmallestCaptionPx && CaptionFitsIn(dc, font, text, area);
+      const bool fits = CharacterPx(dc, font, DpiOf(b->hwnd)) >= kSmallestCaptionPx &&
+                        CaptionFitsIn(dc, font, text, area);
       ReleaseDC(b->hwnd, dc);
       return fits;
     });
@@ -450,7 +455,7 @@ class Win32Driver final : public Driver {
     FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(dc, FontFor(Px(12)));
+    HGDIOBJ old = SelectObject(dc, FontFor(Px(12), DpiOf(hwnd)));
     const std::wstring title = WindowText(hwnd);
     RECT text{8, bar.top, width - 60, bar.bottom};
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
