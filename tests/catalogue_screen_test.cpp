@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "app/App.h"
-#include "app/AppState.h"
+#include "app/Handlers.h"
+#include "app/shared/App.h"
+#include "app/shared/AppState.h"
 #include "core/FileStore.h"
 #include "platform/Platform.h"
 #include "support/FakeClock.h"

@@ -1,5 +1,5 @@
 #include "admin/Handlers.h"
-#include "app/App.h"
+#include "app/shared/App.h"
 
 namespace admin {
 

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "admin/Handlers.h"
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Messages.h"

@@ -1,6 +1,6 @@
 #include "admin/LoadAdminPassword.h"
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/SettingFile.h"
 
 namespace admin {

@@ -1,8 +1,8 @@
 #include <string>
 
 #include "admin/Handlers.h"
-#include "app/App.h"
-#include "app/SaveReport.h"
+#include "app/shared/App.h"
+#include "app/shared/SaveReport.h"
 #include "i18n/LanguageStep.h"
 #include "ui/Catalogue.h"
 

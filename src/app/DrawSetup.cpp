@@ -1,5 +1,5 @@
-#include "app/App.h"
-#include "app/SaveReport.h"
+#include "app/shared/App.h"
+#include "app/shared/SaveReport.h"
 #include "app/ShellHandlers.h"
 #include "core/SettingFile.h"
 #include "ui/Catalogue.h"

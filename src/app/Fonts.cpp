@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/ResourceFile.h"
 #include "platform/FontCopy.h"
 

@@ -1,4 +1,6 @@
-#include "app/App.h"
+#include "app/Handlers.h"
+
+#include "app/shared/App.h"
 
 namespace shell {
 void Bind(app::App& app, ui::HandlerTable& table);

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "app/Handlers.h"
 #include "app/ShellHandlers.h"
 #include "ui/Catalogue.h"
 

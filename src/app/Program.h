@@ -3,7 +3,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 
 namespace app {
 

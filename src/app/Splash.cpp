@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "app/ShellHandlers.h"
 #include "core/SettingFile.h"
 #include "ui/Catalogue.h"

@@ -1,5 +1,5 @@
 #include "admin/LoadAdminPassword.h"
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "app/Fonts.h"
 #include "app/ShellHandlers.h"
 #include "companions/Companions.h"

@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "companions/Companions.h"
 
 namespace companions {

@@ -1,6 +1,6 @@
 #include "companions/Companions.h"
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "companions/EmbeddedDownloader.h"
 #include "companions/ProgramFile.h"
 #include "core/ResourceFile.h"

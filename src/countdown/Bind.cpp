@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "countdown/Countdown.h"
 
 namespace countdown {

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/Text.h"
 #include "ui/Catalogue.h"
 

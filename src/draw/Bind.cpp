@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "draw/Handlers.h"
 
 namespace draw {

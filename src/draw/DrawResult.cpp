@@ -1,6 +1,6 @@
 #include <string>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/Text.h"
 #include "draw/Handlers.h"
 #include "ui/Catalogue.h"

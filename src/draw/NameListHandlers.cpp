@@ -1,8 +1,8 @@
 #include <cerrno>
 #include <string>
 
-#include "app/App.h"
-#include "app/SaveReport.h"
+#include "app/shared/App.h"
+#include "app/shared/SaveReport.h"
 #include "companions/Companions.h"
 #include "core/Text.h"
 #include "draw/Handlers.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/SettingFile.h"
 #include "core/Text.h"
 #include "draw/Announcement.h"

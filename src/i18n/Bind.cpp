@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "i18n/LanguageStep.h"
 
 namespace i18n {

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"

@@ -1,7 +1,7 @@
 #include "i18n/LanguageStep.h"
 
-#include "app/App.h"
-#include "app/SaveReport.h"
+#include "app/shared/App.h"
+#include "app/shared/SaveReport.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
 

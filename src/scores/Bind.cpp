@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "scores/Scores.h"
 
 namespace scores {

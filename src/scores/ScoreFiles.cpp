@@ -1,7 +1,7 @@
 #include <string_view>
 
-#include "app/App.h"
-#include "app/SaveReport.h"
+#include "app/shared/App.h"
+#include "app/shared/SaveReport.h"
 #include "core/SettingFile.h"
 #include "scores/ScoreBox.h"
 #include "scores/Scores.h"

@@ -2,7 +2,8 @@
 
 #include <system_error>
 
-#include "app/App.h"
+#include "app/Handlers.h"
+#include "app/shared/App.h"
 #include "companions/EmbeddedDownloader.h"
 #include "support/TempDir.h"
 #include "ui/Catalogue.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppState.h"
+#include "app/shared/AppState.h"
 #include "support/FakeClock.h"
 #include "support/RecordingLayer.h"
 #include "support/RunDirectory.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppState.h"
+#include "app/shared/AppState.h"
 #include "support/FakeClock.h"
 #include "support/RunDirectory.h"
 #include "support/TextLiterals.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/BackgroundWork.h"
+#include "app/shared/AppState.h"
+#include "app/shared/BackgroundWork.h"
 #include "core/Clock.h"
 #include "core/FileStore.h"
 #include "draw/Generator.h"
@@ -34,8 +34,5 @@ struct App {
   draw::Generator generator{};  // lives as long as the process
   bool started = false;         // the start work has run to its end
 };
-
-// Binds every handler of the program to the table.
-void BindHandlers(App& app, ui::HandlerTable& table);
 
 }  // namespace app

@@ -1,9 +1,9 @@
-#include "app/SaveReport.h"
+#include "app/shared/SaveReport.h"
 
 #include <cerrno>
 #include <system_error>
 
-#include "app/App.h"
+#include "app/shared/App.h"
 #include "core/Text.h"
 #include "core/WriteFailure.h"
 #include "i18n/Messages.h"

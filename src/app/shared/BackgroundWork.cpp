@@ -1,4 +1,4 @@
-#include "app/BackgroundWork.h"
+#include "app/shared/BackgroundWork.h"
 
 #include <system_error>
 
