@@ -14,14 +14,15 @@ void Bind(app::App& app, ui::HandlerTable& table) {
   table.Bind(ui::Handler::OnSaveNameListChoiceClick, [&app] { OnSaveNameListChoiceClick(app); });
   // A click that arrives while a draw is still running (inside its message box
   // or result window) is dropped, so no draw starts over a running one.
-  table.Bind(ui::Handler::OnStartDrawClick, [&app, drawing = std::make_shared<bool>(false)] {
+  table.Bind(ui::Handler::OnStartDrawClick, [&app, drawing = std::make_shared<bool>(false),
+                                              generator = std::make_shared<Generator>()] {
     if (*drawing) return;
     *drawing = true;
     struct Done {
       bool& flag;
       ~Done() { flag = false; }
     } done{*drawing};
-    OnStartDrawClick(app);
+    OnStartDrawClick(app, *generator);
   });
   table.Bind(ui::Handler::OnDrawResultWindowCreated, [&app] { OnDrawResultWindowCreated(app); });
   table.Bind(ui::Handler::OnAnswerRightClick, [&app] { OnAnswerRightClick(app); });

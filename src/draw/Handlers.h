@@ -1,5 +1,7 @@
 #pragma once
 
+#include "draw/Generator.h"
+
 namespace app {
 struct App;
 }
@@ -14,8 +16,9 @@ void OnPickNameListClick(app::App& app);
 void OnNameListPickerCreated(app::App& app);
 void OnNameListPicked(app::App& app);
 
-// The draw and its result window.
-void OnStartDrawClick(app::App& app);
+// The draw and its result window. The generator is the draw's own and lives
+// as long as its bindings, so each draw goes on from the state the last left.
+void OnStartDrawClick(app::App& app, Generator& generator);
 void OnDrawResultWindowCreated(app::App& app);
 void OnAnswerRightClick(app::App& app);
 void OnAnswerWrongClick(app::App& app);

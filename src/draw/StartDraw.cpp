@@ -85,11 +85,11 @@ Source ChooseSource(app::App& app, int32_t drawn) {
 
 }  // namespace
 
-void OnStartDrawClick(app::App& app) {
+void OnStartDrawClick(app::App& app, Generator& generator) {
   auto& files = app.files;
   auto& state = app.state;
   DrawPool pool;
-  app.generator.Seed(app.clock.TickCount());
+  generator.Seed(app.clock.TickCount());
 
   // A stored preset result is announced in the number's place; nothing of
   // the last draw changes.
@@ -105,13 +105,13 @@ void OnStartDrawClick(app::App& app) {
   // Three passes over a pool that grows by 1..N each pass; the third pass's
   // number is the result, so numbers drawn earlier are less likely.
   for (int pass = 1; pass <= kPasses; ++pass) {
-    app.generator.Seed(app.clock.TickCount());
+    generator.Seed(app.clock.TickCount());
     pool.AppendRange(text::ToInt(app.ui.Text(ui::MainWindow::编辑框5)));
     if (pool.Size() == 0) {  // a headcount below 1: nothing to draw from
       TellHeadcountMissing(app);
       return;
     }
-    state.lastDrawnNumber = pool.Take(PickPosition(app.generator, pool.Size()));
+    state.lastDrawnNumber = pool.Take(PickPosition(generator, pool.Size()));
   }
   const int32_t drawn = state.lastDrawnNumber;
 

@@ -4,7 +4,6 @@
 #include "app/shared/BackgroundWork.h"
 #include "core/Clock.h"
 #include "core/FileStore.h"
-#include "draw/Generator.h"
 #include "i18n/LanguageSetting.h"
 #include "platform/Platform.h"
 #include "ui/HandlerTable.h"
@@ -31,8 +30,7 @@ struct App {
   BackgroundWork& startWrites;
   // "language.vlok" as the captions, the draw and the messages read it.
   i18n::LanguageSetting language{files};
-  draw::Generator generator{};  // lives as long as the process
-  bool started = false;         // the start work has run to its end
+  bool started = false;  // the start work has run to its end
 };
 
 }  // namespace app
