@@ -3,7 +3,7 @@
 #include "admin/Handlers.h"
 #include "app/shared/App.h"
 #include "app/shared/SaveReport.h"
-#include "i18n/LanguageStep.h"
+#include "language/LanguageStep.h"
 #include "ui/Catalogue.h"
 
 namespace admin {

@@ -8,6 +8,7 @@
 #include "core/WritableFolder.h"
 #include "i18n/Captions.h"
 #include "i18n/Messages.h"
+#include "language/LanguageStep.h"
 #include "scores/Scores.h"
 #include "ui/Catalogue.h"
 #include "ui/FontFaces.h"

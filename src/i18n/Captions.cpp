@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "app/shared/App.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
 #include "ui/Catalogue.h"
@@ -70,14 +69,6 @@ constexpr CaptionRow kCaptions[] = {
 };
 static_assert(std::size(kCaptions) == 33);
 
-void ApplyTable(app::App& app, Language language) {
-  for (const auto& [control, caption] : CaptionsOf(language)) app.ui.SetText(control, caption);
-}
-
-bool StoredLanguageIs(app::App& app, Language language) {
-  return app.language.Text() == LanguageText(language);
-}
-
 }  // namespace
 
 std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language) {
@@ -92,13 +83,6 @@ std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language)
 
 std::string ProductLine() {
   return text::Gbk(BREVANT_PRODUCT_LINE_TEXT);
-}
-
-// The file is read anew for each comparison; at most one table matches.
-void ApplyLanguageCaptions(app::App& app) {
-  if (StoredLanguageIs(app, Language::English)) ApplyTable(app, Language::English);
-  if (StoredLanguageIs(app, Language::Japanese)) ApplyTable(app, Language::Japanese);
-  if (StoredLanguageIs(app, Language::Russian)) ApplyTable(app, Language::Russian);
 }
 
 }  // namespace i18n

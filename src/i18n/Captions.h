@@ -7,10 +7,6 @@
 #include "i18n/Language.h"
 #include "ui/Ids.h"
 
-namespace app {
-struct App;
-}
-
 namespace i18n {
 
 // The product line of the About page: "VLOK Software-Brevant V" and the
@@ -20,9 +16,5 @@ std::string ProductLine();
 // The captions of MainWindow in a language, GBK, in the order they are
 // applied; none for Chinese, whose texts are the design texts.
 std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language);
-
-// Replaces the 33 captions of MainWindow by the texts of the stored language;
-// for "中文" and any other content the design texts stay.
-void ApplyLanguageCaptions(app::App& app);
 
 }  // namespace i18n

@@ -1,5 +1,5 @@
 #include "app/shared/App.h"
-#include "i18n/LanguageStep.h"
+#include "language/LanguageStep.h"
 
 namespace i18n {
 
