@@ -1,6 +1,6 @@
+#include "app/ShellHandlers.h"
 #include "app/shared/App.h"
 #include "app/shared/SaveReport.h"
-#include "app/ShellHandlers.h"
 #include "core/SettingFile.h"
 #include "ui/Catalogue.h"
 

@@ -1,5 +1,5 @@
-#include "app/shared/App.h"
 #include "app/ShellHandlers.h"
+#include "app/shared/App.h"
 #include "core/SettingFile.h"
 #include "core/Text.h"
 #include "ui/Catalogue.h"

@@ -1,5 +1,5 @@
-#include "app/shared/App.h"
 #include "app/ShellHandlers.h"
+#include "app/shared/App.h"
 
 namespace shell {
 

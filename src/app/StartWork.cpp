@@ -1,7 +1,7 @@
 #include "admin/LoadAdminPassword.h"
-#include "app/shared/App.h"
 #include "app/Fonts.h"
 #include "app/ShellHandlers.h"
+#include "app/shared/App.h"
 #include "companions/Companions.h"
 #include "core/Gbk.h"
 #include "core/StaleTemporaryFiles.h"

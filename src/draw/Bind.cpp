@@ -15,7 +15,7 @@ void Bind(app::App& app, ui::HandlerTable& table) {
   // A click that arrives while a draw is still running (inside its message box
   // or result window) is dropped, so no draw starts over a running one.
   table.Bind(ui::Handler::OnStartDrawClick, [&app, drawing = std::make_shared<bool>(false),
-                                              generator = std::make_shared<Generator>()] {
+                                             generator = std::make_shared<Generator>()] {
     if (*drawing) return;
     *drawing = true;
     struct Done {
