@@ -1,0 +1,135 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/Catalogue.h"
+#include "ui/Layer.h"
+
+namespace ui {
+
+// What the layer answers about a control from its own bookkeeping.
+struct ControlState {
+  const ControlSpec* decl = nullptr;
+  int interval = 0;  // timers: the current interval
+  int page = 0;      // page containers: the current page
+};
+
+// A window from load to close, as every backend keeps it; a backend's window
+// adds its toolkit's handles.
+struct WindowState {
+  virtual ~WindowState() = default;
+  const WindowSpec* decl = nullptr;
+  std::optional<WindowId> owner;  // the window that keeps this one above it
+  bool modal = false;
+  uint64_t opening = 0;              // which opening of all: tells a window from one reopened
+  std::vector<ControlState> states;  // by control index
+};
+
+// Whether the window has a caption bar: a frame and a caption or close box.
+bool HasCaptionBar(const WindowSpec& decl);
+
+// A page container's pages: one per title, at least one.
+int PageCount(const ControlSpec& c);
+
+// Where a control sits inside another of its window: the holder's index and,
+// when the holder is a page container, the page (the declared one, kept in
+// range); nothing for a control of the window itself. Holders come first.
+struct Holder {
+  std::size_t index;
+  std::optional<int> page;
+};
+std::optional<Holder> HolderOf(const WindowSpec& decl, std::size_t control);
+
+// The window rules every backend shares, written once: the open-window table,
+// loading (an open window is raised; the created handler runs before the
+// window shows; a modal load waits until it closes), closing (owned windows
+// go along; the start-up window's close ends the program), timers, pages and
+// the fatal end when a handler touches a window that is not open. A backend
+// supplies the primitives below.
+class LayerBase : public Layer {
+ public:
+  LayerBase(const HandlerTable& handlers, LayerOptions options);
+
+  bool LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) override;
+  void CloseWindow(WindowId w) override;
+  bool IsOpen(WindowId w) const override;
+  void SetInterval(ControlId c, int ms) override;
+  int Page(ControlId c) override;
+  void SetPage(ControlId c, int page) override;
+  int Run(WindowId startup) override;
+  void EndProgram(int exitCode) override;
+
+  // For the backend's event handling and the test driver.
+  bool Ended() const { return exitCode_.has_value(); }
+  std::optional<int> ExitCode() const { return exitCode_; }
+  WindowState* FindOpenWindow(WindowId w) const;
+  // The control's state, its window's controls made first where they are
+  // made when needed; nullptr when its window is not open.
+  const ControlState* ReadyState(ControlId c);
+  // The title bar's close box: the same as a handler's close.
+  void ClosedByUser(WindowId w) { CloseWindow(w); }
+  bool TimerRuns(ControlId c);  // a timer with an interval above 0
+  // One period of a running timer; false when there is none.
+  bool FireTimer(ControlId c);
+  // Runs the handler unless the program has ended.
+  void Deliver(Handler h);
+
+ protected:
+  enum class Access { Read, Write };
+  // Whether a handler may go on to the control: not once the program has
+  // ended, nor (which ends the program) when the control's window is not open.
+  bool Reach(ControlId c, Access access);
+  // Reports the message and ends the program with 1.
+  void Fatal(const char* utf8Message);
+  // Destroys every window; for the backend's destructor.
+  void DestroyAll();
+  const LayerOptions& Options() const { return options_; }
+  static int ClampedSelection(int index, int count);
+
+  // Primitives. The native window, not shown yet; nullptr when it cannot be
+  // made. The owner is open, or none.
+  virtual std::unique_ptr<WindowState> CreateNative(const WindowSpec& decl,
+                                                    std::optional<WindowId> owner, bool modal) = 0;
+  // The window is in the table and its created handler is about to run.
+  virtual void Created(WindowState&) {}
+  // Before a handler's access to a control of the window: a backend that
+  // makes controls when first needed makes them now.
+  virtual void Prepare(WindowState&) {}
+  // Shows the window after its created handler; fresh: a window the rest of
+  // the click that opened it must not reach.
+  virtual void ShowNative(WindowState& window, bool fresh) = 0;
+  virtual void RaiseNative(WindowState& window) = 0;
+  // Runs events until EndModalLoop is called for the window or the program ends.
+  virtual void RunModalLoop(WindowState& window) = 0;
+  virtual void EndModalLoop(WindowState& window) = 0;
+  // Takes the window off the screen; it has left the table already and goes
+  // once this returns. Its timers stop.
+  virtual void DestroyNative(WindowState& window) = 0;
+  // Stops the timer and, for ms above 0, starts it again at that period.
+  virtual void RestartTimer(WindowState& window, std::size_t index, int ms) = 0;
+  virtual void ShowPageNative(WindowState& window, std::size_t index, int page) = 0;
+  // Closes open message boxes and dialogs: the program is ending.
+  virtual void CloseDialogs() = 0;
+  // Runs the program's event loop until QuitEventLoop; returns its exit code.
+  virtual int RunEventLoop() = 0;
+  virtual void QuitEventLoop(int exitCode) = 0;
+  // Tells the user why the program cannot go on.
+  virtual void ShowFatal(const char* utf8Message) = 0;
+
+ private:
+  void Destroy(WindowId w);
+
+  const HandlerTable& handlers_;
+  LayerOptions options_;
+  std::array<std::unique_ptr<WindowState>, kWindowCount> open_{};
+  std::optional<WindowId> startup_;
+  std::optional<int> exitCode_;
+  uint64_t openings_ = 0;
+};
+
+}  // namespace ui
