@@ -62,6 +62,19 @@ int DriverBase::Selection(ControlId c) {
   return Read([&] { return layer_.IsOpen(c.window) ? layer_.Selection(c) : -1; });
 }
 
+std::vector<std::string> DriverBase::Items(ControlId c) {
+  return Read([&] { return layer_.Items(c); });
+}
+
+Rect DriverBase::Geometry(ControlId c) {
+  return Read([&] {
+    const ControlState* state = layer_.ReadyState(c);
+    if (!state) return Rect{};
+    if (state->decl->kind == Kind::Timer) return Rect{state->decl->left, state->decl->top, 0, 0};
+    return PlacedRect(c);
+  });
+}
+
 int DriverBase::Page(ControlId c) {
   return Read([&] { return layer_.IsOpen(c.window) ? layer_.Page(c) : -1; });
 }

@@ -29,6 +29,8 @@ class DriverBase : public Driver {
   std::string Text(ControlId c) override;
   bool IsChecked(ControlId c) override;
   int Selection(ControlId c) override;
+  std::vector<std::string> Items(ControlId c) override;
+  Rect Geometry(ControlId c) override;
   int Page(ControlId c) override;
   int Interval(ControlId timer) override;
   std::optional<int> ExitCode() override;
@@ -53,10 +55,19 @@ class DriverBase : public Driver {
   // handled everything it has been given.
   virtual void PostToUiThread(std::function<void()> fn) = 0;
   virtual void Settle() = 0;
+  // Where the control (not a timer) of an open window is in its container.
+  virtual Rect PlacedRect(ControlId c) = 0;
   // Pressing the open window's close box; nothing when the user cannot reach it.
   virtual Action CloseBox(WindowId w) = 0;
 
   LayerBase& layer_;
 };
+
+// The backend's driver for the layer, when the layer is the backend's.
+template <typename BackendDriver, typename BackendLayer>
+std::unique_ptr<Driver> MakeDriver(Layer& layer) {
+  auto* backend = dynamic_cast<BackendLayer*>(&layer);
+  return backend ? std::make_unique<BackendDriver>(*backend) : nullptr;
+}
 
 }  // namespace ui

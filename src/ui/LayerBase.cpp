@@ -35,6 +35,22 @@ WindowState* LayerBase::FindOpenWindow(WindowId w) const {
   return i < open_.size() ? open_[i].get() : nullptr;
 }
 
+std::vector<WindowState*> LayerBase::OpenStates() const {
+  std::vector<WindowState*> open;
+  for (const std::unique_ptr<WindowState>& window : open_) {
+    if (window) open.push_back(window.get());
+  }
+  return open;
+}
+
+std::optional<WindowId> LayerBase::FirstOpen(
+    const std::function<bool(const WindowState&)>& holds) const {
+  for (const WindowState* window : OpenStates()) {
+    if (holds(*window)) return window->decl->id;
+  }
+  return std::nullopt;
+}
+
 bool LayerBase::IsOpen(WindowId w) const {
   return FindOpenWindow(w) != nullptr;
 }
@@ -146,10 +162,6 @@ bool LayerBase::Reach(ControlId c, Access access) {
   return true;
 }
 
-int LayerBase::ClampedSelection(int index, int count) {
-  return std::clamp(index, -1, count - 1);
-}
-
 bool LayerBase::TimerRuns(ControlId c) {
   const ControlState* state = ReadyState(c);
   return state && state->decl->kind == Kind::Timer && state->interval > 0 && !Ended();
@@ -184,6 +196,103 @@ void LayerBase::SetPage(ControlId c, int page) {
   if (area.decl->kind != Kind::PageContainer) return;
   area.page = std::clamp(page, 0, PageCount(*area.decl) - 1);
   ShowPageNative(window, c.index, area.page);
+}
+
+std::optional<LayerBase::Native> LayerBase::NativeOf(ControlId c, Access access) {
+  if (!Reach(c, access)) return std::nullopt;
+  WindowState& window = *FindOpenWindow(c.window);
+  const ControlSpec& decl = *window.states[c.index].decl;
+  if (decl.kind == Kind::Timer) return std::nullopt;
+  return Native{window, c.index, decl};
+}
+
+std::optional<LayerBase::Native> LayerBase::ListOf(ControlId c, Access access) {
+  std::optional<Native> control = NativeOf(c, access);
+  if (control && control->decl.kind != Kind::ComboBox && control->decl.kind != Kind::ListBox)
+    return std::nullopt;
+  return control;
+}
+
+std::string LayerBase::Text(ControlId c) {
+  const std::optional<Native> control = NativeOf(c, Access::Read);
+  return control ? ReadText(*control) : std::string();
+}
+
+void LayerBase::SetText(ControlId c, std::string_view text) {
+  WindowState* window = Ended() ? nullptr : FindOpenWindow(c.window);
+  if (window && c.index < window->states.size() && DeferText(*window, c.index, text)) return;
+  if (const std::optional<Native> control = NativeOf(c, Access::Write)) WriteText(*control, text);
+}
+
+bool LayerBase::Visible(ControlId c) {
+  const std::optional<Native> control = NativeOf(c, Access::Read);
+  return control && ReadFlag(*control, Flag::Visible);
+}
+
+void LayerBase::SetVisible(ControlId c, bool visible) {
+  if (const std::optional<Native> control = NativeOf(c, Access::Write))
+    WriteFlag(*control, Flag::Visible, visible);
+}
+
+bool LayerBase::Enabled(ControlId c) {
+  const std::optional<Native> control = NativeOf(c, Access::Read);
+  return control && ReadFlag(*control, Flag::Enabled);
+}
+
+void LayerBase::SetEnabled(ControlId c, bool enabled) {
+  if (const std::optional<Native> control = NativeOf(c, Access::Write))
+    WriteFlag(*control, Flag::Enabled, enabled);
+}
+
+int LayerBase::Selection(ControlId c) {
+  const std::optional<Native> list = ListOf(c, Access::Read);
+  return list ? ReadSelection(*list) : -1;
+}
+
+void LayerBase::SetSelection(ControlId c, int index) {
+  if (const std::optional<Native> list = ListOf(c, Access::Write))
+    WriteSelection(*list, std::clamp(index, -1, ItemCount(*list) - 1));
+}
+
+int LayerBase::AddItem(ControlId c, std::string_view text) {
+  const std::optional<Native> list = ListOf(c, Access::Write);
+  return list ? AppendItem(*list, text) : -1;
+}
+
+bool LayerBase::Checked(ControlId c) {
+  const std::optional<Native> control = NativeOf(c, Access::Read);
+  return control && control->decl.kind == Kind::RadioButton && ReadFlag(*control, Flag::Checked);
+}
+
+void LayerBase::SetChecked(ControlId c, bool checked) {
+  const std::optional<Native> control = NativeOf(c, Access::Write);
+  if (control && control->decl.kind == Kind::RadioButton)
+    WriteFlag(*control, Flag::Checked, checked);
+}
+
+void LayerBase::SetPicture(ControlId c, std::string encoded) {
+  const std::optional<Native> control = NativeOf(c, Access::Write);
+  if (control && control->decl.kind == Kind::PictureBox) ShowPicture(*control, std::move(encoded));
+}
+
+std::vector<std::string> LayerBase::Items(ControlId c) {
+  const ControlState* state = ReadyState(c);
+  if (!state || (state->decl->kind != Kind::ComboBox && state->decl->kind != Kind::ListBox))
+    return {};
+  const Native list{*FindOpenWindow(c.window), c.index, *state->decl};
+  std::vector<std::string> items;
+  for (int i = 0, count = ItemCount(list); i < count; ++i) items.push_back(ItemText(list, i));
+  return items;
+}
+
+void LayerBase::ShowMessage(std::optional<WindowId> owner, std::string_view text,
+                            std::string_view title) {
+  if (Ended()) return;
+  ShowMessageBox(owner ? FindOpenWindow(*owner) : nullptr, text, title);
+}
+
+std::string LayerBase::BrowseForPath(std::string_view prompt) {
+  return Ended() ? std::string() : Browse(prompt);
 }
 
 }  // namespace ui

@@ -3,8 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/Catalogue.h"
@@ -64,10 +66,32 @@ class LayerBase : public Layer {
   int Run(WindowId startup) override;
   void EndProgram(int exitCode) override;
 
+  // Which kinds of control have which property, and the dialogs' rules; the
+  // values themselves live in the window system's controls.
+  std::string Text(ControlId c) override;
+  void SetText(ControlId c, std::string_view text) override;
+  bool Visible(ControlId c) override;
+  void SetVisible(ControlId c, bool visible) override;
+  bool Enabled(ControlId c) override;
+  void SetEnabled(ControlId c, bool enabled) override;
+  int Selection(ControlId c) override;
+  void SetSelection(ControlId c, int index) override;
+  int AddItem(ControlId c, std::string_view text) override;
+  bool Checked(ControlId c) override;
+  void SetChecked(ControlId c, bool checked) override;
+  void SetPicture(ControlId c, std::string encoded) override;
+  void ShowMessage(std::optional<WindowId> owner, std::string_view text,
+                   std::string_view title) override;
+  std::string BrowseForPath(std::string_view prompt) override;
+
   // For the backend's event handling and the test driver.
   bool Ended() const { return exitCode_.has_value(); }
   std::optional<int> ExitCode() const { return exitCode_; }
   WindowState* FindOpenWindow(WindowId w) const;
+  // The open windows, in the order of their ids.
+  std::vector<WindowState*> OpenStates() const;
+  // The first open window the test holds for.
+  std::optional<WindowId> FirstOpen(const std::function<bool(const WindowState&)>& holds) const;
   // The control's state, its window's controls made first where they are
   // made when needed; nullptr when its window is not open.
   const ControlState* ReadyState(ControlId c);
@@ -76,6 +100,9 @@ class LayerBase : public Layer {
   bool TimerRuns(ControlId c);  // a timer with an interval above 0
   // One period of a running timer; false when there is none.
   bool FireTimer(ControlId c);
+  // The items of a combo or list box, as the user sees them; none for
+  // other controls or a window that is not open.
+  std::vector<std::string> Items(ControlId c);
   // Runs the handler unless the program has ended.
   void Deliver(Handler h);
 
@@ -89,9 +116,39 @@ class LayerBase : public Layer {
   // Destroys every window; for the backend's destructor.
   void DestroyAll();
   const LayerOptions& Options() const { return options_; }
-  static int ClampedSelection(int index, int count);
 
-  // Primitives. The native window, not shown yet; nullptr when it cannot be
+  // A control of an open window that the window system holds (any kind but
+  // a timer), as the property primitives are given it.
+  struct Native {
+    WindowState& window;
+    std::size_t index;
+    const ControlSpec& decl;
+  };
+  enum class Flag { Visible, Enabled, Checked };
+
+  // Primitives: control properties. Selections and items are asked only of
+  // combo and list boxes, the checked flag only of radio buttons, a picture
+  // only of picture boxes; a selection written is in range.
+  virtual std::string ReadText(const Native& c) = 0;
+  virtual void WriteText(const Native& c, std::string_view gbk) = 0;
+  // A text set before the window's controls are made may be kept for later;
+  // true when it was.
+  virtual bool DeferText(WindowState&, std::size_t, std::string_view) { return false; }
+  virtual bool ReadFlag(const Native& c, Flag flag) = 0;
+  virtual void WriteFlag(const Native& c, Flag flag, bool on) = 0;
+  virtual int ReadSelection(const Native& c) = 0;
+  virtual void WriteSelection(const Native& c, int index) = 0;
+  virtual int ItemCount(const Native& c) = 0;
+  virtual int AppendItem(const Native& c, std::string_view gbk) = 0;
+  virtual std::string ItemText(const Native& c, int index) = 0;
+  virtual void ShowPicture(const Native& c, std::string encoded) = 0;
+  // Primitives: the system's dialogs, modal for the whole program. The owner
+  // is open, or none.
+  virtual void ShowMessageBox(WindowState* owner, std::string_view text,
+                              std::string_view title) = 0;
+  virtual std::string Browse(std::string_view prompt) = 0;
+
+  // Primitives: windows. The native window, not shown yet; nullptr when it cannot be
   // made. The owner is open, or none.
   virtual std::unique_ptr<WindowState> CreateNative(const WindowSpec& decl,
                                                     std::optional<WindowId> owner, bool modal) = 0;
@@ -123,6 +180,11 @@ class LayerBase : public Layer {
 
  private:
   void Destroy(WindowId w);
+  // The control for a property primitive; nothing for a timer, or when the
+  // handler may not go on (see Reach).
+  std::optional<Native> NativeOf(ControlId c, Access access);
+  // Combo and list boxes hold items and a selection.
+  std::optional<Native> ListOf(ControlId c, Access access);
 
   const HandlerTable& handlers_;
   LayerOptions options_;

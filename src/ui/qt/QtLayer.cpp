@@ -131,18 +131,14 @@ void QtLayer::EnsureBuilt(OpenWindow& window) {
 
 void QtLayer::BuildOthersAfterFirstPaint(QWidget* shown) {
   shown->installEventFilter(new AfterFirstPaint(shown, [this] {
-    for (int i = 0; i < kWindowCount; ++i) {
-      if (OpenWindow* window = Find(static_cast<WindowId>(i))) EnsureBuilt(*window);
-    }
+    for (WindowState* window : OpenStates()) EnsureBuilt(static_cast<OpenWindow&>(*window));
   }));
 }
 
 std::optional<WindowId> QtLayer::WindowOf(const QWidget* topLevel) const {
-  for (int i = 0; i < kWindowCount; ++i) {
-    const OpenWindow* window = Find(static_cast<WindowId>(i));
-    if (window && window->widget == topLevel) return static_cast<WindowId>(i);
-  }
-  return std::nullopt;
+  return FirstOpen([topLevel](const WindowState& w) {
+    return static_cast<const OpenWindow&>(w).widget == topLevel;
+  });
 }
 
 std::unique_ptr<WindowState> QtLayer::CreateNative(const WindowSpec& decl,
@@ -190,13 +186,9 @@ void QtLayer::ShowNative(WindowState& state, bool fresh) {
   EnsureBuilt(window);
   if (window.decl->caption[0] == '\0') KeepCaptionEmpty(top);
   if (window.decl->border == Border::Fixed && !HasCaptionBar(*window.decl)) ShowBorderOnly(top);
-  for (int i = 0; i < kWindowCount; ++i) {
-    const OpenWindow* other = Find(static_cast<WindowId>(i));
-    if (other && !other->built) {
-      BuildOthersAfterFirstPaint(top);
-      break;
-    }
-  }
+  if (FirstOpen(
+          [](const WindowState& other) { return !static_cast<const OpenWindow&>(other).built; }))
+    BuildOthersAfterFirstPaint(top);
   top->show();
   if (fresh) guard_->Guard(top);
 }
@@ -216,48 +208,49 @@ void QtLayer::EndModalLoop(WindowState& window) {
 }
 
 void QtLayer::Build(OpenWindow& window) {
+  window.controls.resize(window.decl->controls.size());
+  for (std::size_t i = 0; i < window.controls.size(); ++i) BuildControl(window, i);
+}
+
+void QtLayer::BuildControl(OpenWindow& window, std::size_t index) {
   const WindowSpec& decl = *window.decl;
+  const ControlSpec& c = decl.controls[index];
+  BuiltControl& b = window.controls[index];
+  b.decl = &c;
   QWidget* top = window.widget.data();
-  window.controls.resize(decl.controls.size());
-  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
-    const ControlSpec& c = decl.controls[i];
-    BuiltControl& b = window.controls[i];
-    b.decl = &c;
-    QWidget* parent = top;
-    if (const std::optional<Holder> holder = HolderOf(decl, i)) {
-      const BuiltControl& h = window.controls[holder->index];
-      parent =
-          holder->page ? h.pages[static_cast<std::size_t>(*holder->page)].data() : h.widget.data();
-    }
-    const ControlId id{decl.id, static_cast<uint16_t>(i)};
-    if (c.kind == Kind::Timer) {
-      b.timer = new QTimer(top);
-      b.timer->setTimerType(Qt::PreciseTimer);  // the clock and the countdown count seconds
-      QObject::connect(b.timer, &QTimer::timeout, [this, id] {
-        if (BuiltControl* timer = FindControl(id)) Deliver(timer->decl->handler);
-      });
-      SetInterval(id, c.interval);
-      continue;
-    }
-    QWidget* widget =
-        MakeControlWidget({decl, c, b, parent, top, [this](Handler h) { Deliver(h); }});
-    widget->setObjectName(QString::fromUtf8(c.name));
-    widget->setGeometry(c.left, c.top, c.width, c.height);
-    if (c.kind == Kind::ListBox && !c.container) {
-      // The list stays inside the window's client area, whatever the frame.
-      const QSize client = ClientSize(decl);
-      widget->resize(std::min<int>(c.width, client.width() - c.left),
-                     std::min<int>(c.height, client.height() - c.top));
-    }
-    b.widget = widget;
-    if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) {
-      b.font = MakeFont(c.font);
-      widget->setFont(b.font);
-      FitCaption(id, b);
-    }
-    widget->setEnabled(c.enabled);
-    if (!c.visible) widget->setVisible(false);
+  const ControlId id{decl.id, static_cast<uint16_t>(index)};
+  if (c.kind == Kind::Timer) {
+    b.timer = new QTimer(top);
+    b.timer->setTimerType(Qt::PreciseTimer);  // the clock and the countdown count seconds
+    QObject::connect(b.timer, &QTimer::timeout, [this, id] {
+      if (BuiltControl* timer = FindControl(id)) Deliver(timer->decl->handler);
+    });
+    SetInterval(id, c.interval);
+    return;
   }
+  QWidget* parent = top;
+  if (const std::optional<Holder> holder = HolderOf(decl, index)) {
+    const BuiltControl& h = window.controls[holder->index];
+    parent =
+        holder->page ? h.pages[static_cast<std::size_t>(*holder->page)].data() : h.widget.data();
+  }
+  QWidget* widget = MakeControlWidget({decl, c, b, parent, top, [this](Handler h) { Deliver(h); }});
+  widget->setObjectName(QString::fromUtf8(c.name));
+  widget->setGeometry(c.left, c.top, c.width, c.height);
+  if (c.kind == Kind::ListBox && !c.container) {
+    // The list stays inside the window's client area, whatever the frame.
+    const QSize client = ClientSize(decl);
+    widget->resize(std::min<int>(c.width, client.width() - c.left),
+                   std::min<int>(c.height, client.height() - c.top));
+  }
+  b.widget = widget;
+  if (c.kind != Kind::PictureBox && c.kind != Kind::PageContainer) {
+    b.font = MakeFont(c.font);
+    widget->setFont(b.font);
+    FitCaption(id, b);
+  }
+  widget->setEnabled(c.enabled);
+  if (!c.visible) widget->setVisible(false);
 }
 
 // Draws a caption that does not fit its control in a smaller size.
@@ -332,161 +325,151 @@ void QtLayer::ShowFatal(const char* utf8Message) {
   box.exec();
 }
 
-BuiltControl* QtLayer::Require(ControlId c, Access access) {
-  return Reach(c, access) ? FindControl(c) : nullptr;
+BuiltControl& QtLayer::Built(const Native& c) {
+  return static_cast<OpenWindow&>(c.window).controls[c.index];
 }
 
-std::string QtLayer::Text(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  if (!b || !b->widget) return {};
-  switch (b->decl->kind) {
+std::string QtLayer::ReadText(const Native& c) {
+  const BuiltControl& b = Built(c);
+  switch (c.decl.kind) {
     case Kind::EditBox:
-      return ToGbk(static_cast<QLineEdit*>(b->widget.data())->text());
+      return ToGbk(static_cast<QLineEdit*>(b.widget.data())->text());
     case Kind::ComboBox:
-      return ToGbk(static_cast<QComboBox*>(b->widget.data())->currentText());
+      return ToGbk(static_cast<QComboBox*>(b.widget.data())->currentText());
     case Kind::ListBox: {
-      const QListWidgetItem* item = static_cast<QListWidget*>(b->widget.data())->currentItem();
+      const QListWidgetItem* item = static_cast<QListWidget*>(b.widget.data())->currentItem();
       return item ? ToGbk(item->text()) : std::string();
     }
     default:
-      return ToGbk(b->caption);
+      return ToGbk(b.caption);
   }
 }
 
-void QtLayer::SetText(ControlId c, std::string_view text) {
-  if (OpenWindow* window = Find(c.window);
-      window && !window->built && !Ended() && c.index < window->pendingTexts.size()) {
-    window->pendingTexts[c.index] = std::string(text);
-    return;
-  }
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->widget) return;
+bool QtLayer::DeferText(WindowState& state, std::size_t index, std::string_view text) {
+  auto& window = static_cast<OpenWindow&>(state);
+  if (window.built) return false;
+  window.pendingTexts[index] = std::string(text);
+  return true;
+}
+
+void QtLayer::WriteText(const Native& c, std::string_view text) {
+  BuiltControl& b = Built(c);
   const QString value = FromGbk(text);
-  switch (b->decl->kind) {
+  switch (c.decl.kind) {
     case Kind::EditBox:
-      static_cast<QLineEdit*>(b->widget.data())->setText(value);
+      static_cast<QLineEdit*>(b.widget.data())->setText(value);
       return;
     case Kind::ComboBox:
-      if (auto* combo = static_cast<QComboBox*>(b->widget.data()); combo->isEditable())
+      if (auto* combo = static_cast<QComboBox*>(b.widget.data()); combo->isEditable())
         combo->setEditText(value);
       return;
     case Kind::SuperButton:
-      b->caption = value;
-      static_cast<SuperButton*>(b->widget.data())->setText(value);
-      FitCaption(c, *b);
-      return;
+      static_cast<SuperButton*>(b.widget.data())->setText(value);
+      break;
     case Kind::Label:
     case Kind::TransparentLabel:
-      b->caption = value;
-      static_cast<QLabel*>(b->widget.data())->setText(ForDisplay(value));
-      FitCaption(c, *b);
-      return;
+      static_cast<QLabel*>(b.widget.data())->setText(ForDisplay(value));
+      break;
     case Kind::Button:
     case Kind::RadioButton:
-      b->caption = value;
-      static_cast<QAbstractButton*>(b->widget.data())->setText(ForDisplay(value));
-      FitCaption(c, *b);
-      return;
+      static_cast<QAbstractButton*>(b.widget.data())->setText(ForDisplay(value));
+      break;
     case Kind::GroupBox:
-      b->caption = value;
-      static_cast<QGroupBox*>(b->widget.data())->setTitle(ForDisplay(value));
-      FitCaption(c, *b);
-      return;
+      static_cast<QGroupBox*>(b.widget.data())->setTitle(ForDisplay(value));
+      break;
     default:
       return;
   }
+  b.caption = value;
+  FitCaption({c.window.decl->id, static_cast<uint16_t>(c.index)}, b);
 }
 
-bool QtLayer::Visible(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->widget && !b->widget->isHidden();
-}
-
-void QtLayer::SetVisible(ControlId c, bool visible) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->widget) b->widget->setVisible(visible);
-}
-
-bool QtLayer::Enabled(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->widget && b->widget->isEnabled();
-}
-
-void QtLayer::SetEnabled(ControlId c, bool enabled) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->widget) b->widget->setEnabled(enabled);
-}
-
-int QtLayer::Selection(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  if (!b || !b->widget) return -1;
-  if (b->decl->kind == Kind::ComboBox)
-    return static_cast<QComboBox*>(b->widget.data())->currentIndex();
-  if (b->decl->kind == Kind::ListBox) {
-    auto* list = static_cast<QListWidget*>(b->widget.data());
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    return selected.isEmpty() ? -1 : list->row(selected.first());
+bool QtLayer::ReadFlag(const Native& c, Flag flag) {
+  const QWidget* widget = Built(c).widget;
+  switch (flag) {
+    case Flag::Visible:
+      return !widget->isHidden();
+    case Flag::Enabled:
+      return widget->isEnabled();
+    case Flag::Checked:
+      return static_cast<const QRadioButton*>(widget)->isChecked();
   }
-  return -1;
+  return false;
 }
 
-void QtLayer::SetSelection(ControlId c, int index) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->widget) return;
-  if (b->decl->kind == Kind::ComboBox) {
-    auto* combo = static_cast<QComboBox*>(b->widget.data());
-    combo->setCurrentIndex(ClampedSelection(index, combo->count()));
-  } else if (b->decl->kind == Kind::ListBox) {
-    auto* list = static_cast<QListWidget*>(b->widget.data());
-    const int row = ClampedSelection(index, list->count());
-    if (row < 0) {
-      list->clearSelection();
-      list->setCurrentRow(-1);
-    } else {
-      list->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+void QtLayer::WriteFlag(const Native& c, Flag flag, bool on) {
+  QWidget* widget = Built(c).widget;
+  switch (flag) {
+    case Flag::Visible:
+      widget->setVisible(on);
+      return;
+    case Flag::Enabled:
+      widget->setEnabled(on);
+      return;
+    case Flag::Checked: {
+      auto* radio = static_cast<QRadioButton*>(widget);
+      // An exclusive radio button cannot be cleared directly.
+      radio->setAutoExclusive(false);
+      radio->setChecked(on);
+      radio->setAutoExclusive(true);
+      return;
     }
   }
 }
 
-int QtLayer::AddItem(ControlId c, std::string_view text) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->widget) return -1;
-  if (b->decl->kind == Kind::ComboBox) {
-    auto* combo = static_cast<QComboBox*>(b->widget.data());
+int QtLayer::ReadSelection(const Native& c) {
+  QWidget* widget = Built(c).widget;
+  if (c.decl.kind == Kind::ComboBox) return static_cast<QComboBox*>(widget)->currentIndex();
+  auto* list = static_cast<QListWidget*>(widget);
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  return selected.isEmpty() ? -1 : list->row(selected.first());
+}
+
+void QtLayer::WriteSelection(const Native& c, int index) {
+  QWidget* widget = Built(c).widget;
+  if (c.decl.kind == Kind::ComboBox) {
+    static_cast<QComboBox*>(widget)->setCurrentIndex(index);
+    return;
+  }
+  auto* list = static_cast<QListWidget*>(widget);
+  if (index < 0) {
+    list->clearSelection();
+    list->setCurrentRow(-1);
+  } else {
+    list->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+  }
+}
+
+int QtLayer::ItemCount(const Native& c) {
+  QWidget* widget = Built(c).widget;
+  return c.decl.kind == Kind::ComboBox ? static_cast<QComboBox*>(widget)->count()
+                                       : static_cast<QListWidget*>(widget)->count();
+}
+
+int QtLayer::AppendItem(const Native& c, std::string_view text) {
+  QWidget* widget = Built(c).widget;
+  if (c.decl.kind == Kind::ComboBox) {
+    auto* combo = static_cast<QComboBox*>(widget);
     const int selected = combo->currentIndex();
     combo->addItem(FromGbk(text));
     // Adding to an empty list box selects nothing.
     combo->setCurrentIndex(selected);
     return combo->count() - 1;
   }
-  if (b->decl->kind == Kind::ListBox) {
-    auto* list = static_cast<QListWidget*>(b->widget.data());
-    list->addItem(FromGbk(text));
-    return list->count() - 1;
-  }
-  return -1;
+  auto* list = static_cast<QListWidget*>(widget);
+  list->addItem(FromGbk(text));
+  return list->count() - 1;
 }
 
-bool QtLayer::Checked(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->decl->kind == Kind::RadioButton &&
-         static_cast<QRadioButton*>(b->widget.data())->isChecked();
+std::string QtLayer::ItemText(const Native& c, int index) {
+  QWidget* widget = Built(c).widget;
+  return ToGbk(c.decl.kind == Kind::ComboBox
+                   ? static_cast<QComboBox*>(widget)->itemText(index)
+                   : static_cast<QListWidget*>(widget)->item(index)->text());
 }
 
-void QtLayer::SetChecked(ControlId c, bool checked) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || b->decl->kind != Kind::RadioButton) return;
-  auto* radio = static_cast<QRadioButton*>(b->widget.data());
-  // An exclusive radio button cannot be cleared directly.
-  radio->setAutoExclusive(false);
-  radio->setChecked(checked);
-  radio->setAutoExclusive(true);
-}
-
-void QtLayer::SetPicture(ControlId c, std::string encoded) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->decl->kind == Kind::PictureBox)
-    static_cast<PictureBox*>(b->widget.data())->SetEncodedPicture(std::move(encoded));
+void QtLayer::ShowPicture(const Native& c, std::string encoded) {
+  static_cast<PictureBox*>(Built(c).widget.data())->SetEncodedPicture(std::move(encoded));
 }
 
 void QtLayer::RestartTimer(WindowState& state, std::size_t index, int ms) {
@@ -501,22 +484,18 @@ void QtLayer::ShowPageNative(WindowState& state, std::size_t index, int page) {
     area.pages[p]->setVisible(static_cast<int>(p) == page);
 }
 
-void QtLayer::ShowMessage(std::optional<WindowId> owner, std::string_view text,
-                          std::string_view title) {
-  if (Ended()) return;
-  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
+void QtLayer::ShowMessageBox(WindowState* owner, std::string_view text, std::string_view title) {
   QMessageBox box(QMessageBox::NoIcon, FromGbk(title), FromGbk(text), QMessageBox::Ok,
-                  ownerWindow ? ownerWindow->widget.data() : nullptr);
+                  owner ? static_cast<OpenWindow*>(owner)->widget.data() : nullptr);
   box.setObjectName(QStringLiteral("MessageBox"));
   box.setTextFormat(Qt::PlainText);
   box.setWindowModality(Qt::ApplicationModal);
-  box.setProperty("brevantOwner", ownerWindow ? static_cast<int>(*owner) : -1);
+  box.setProperty("brevantOwner", owner ? static_cast<int>(owner->decl->id) : -1);
   guard_->Guard(&box);
   box.exec();
 }
 
-std::string QtLayer::BrowseForPath(std::string_view prompt) {
-  if (Ended()) return {};
+std::string QtLayer::Browse(std::string_view prompt) {
   QFileDialog dialog(QApplication::activeWindow(), FromGbk(prompt));
   dialog.setObjectName(QStringLiteral("BrowseDialog"));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -536,11 +515,3 @@ QtLayer* AsQtLayer(Layer& layer) {
 }
 
 }  // namespace ui::qt
-
-namespace ui {
-
-std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
-  return std::make_unique<qt::QtLayer>(handlers, options);
-}
-
-}  // namespace ui

@@ -47,24 +47,7 @@ class QtLayer final : public LayerBase {
   QtLayer(const HandlerTable& handlers, LayerOptions options);
   ~QtLayer() override;
 
-  // Control properties, on the widgets.
-  std::string Text(ControlId c) override;
-  void SetText(ControlId c, std::string_view text) override;
-  bool Visible(ControlId c) override;
-  void SetVisible(ControlId c, bool visible) override;
-  bool Enabled(ControlId c) override;
-  void SetEnabled(ControlId c, bool enabled) override;
-  int Selection(ControlId c) override;
-  void SetSelection(ControlId c, int index) override;
-  int AddItem(ControlId c, std::string_view text) override;
-  bool Checked(ControlId c) override;
-  void SetChecked(ControlId c, bool checked) override;
-  void SetPicture(ControlId c, std::string encoded) override;
-
-  // Qt's own dialogs, fonts and event queue.
-  void ShowMessage(std::optional<WindowId> owner, std::string_view text,
-                   std::string_view title) override;
-  std::string BrowseForPath(std::string_view prompt) override;
+  // Qt's fonts and event queue.
   bool RegisterFontFile(const std::filesystem::path& fontFile) override;
   void Post(std::function<void()> work) override;
 
@@ -94,8 +77,23 @@ class QtLayer final : public LayerBase {
   void QuitEventLoop(int exitCode) override;
   void ShowFatal(const char* utf8Message) override;
 
-  BuiltControl* Require(ControlId c, Access access);
+  static BuiltControl& Built(const Native& c);
+  std::string ReadText(const Native& c) override;
+  void WriteText(const Native& c, std::string_view gbk) override;
+  bool DeferText(WindowState& window, std::size_t index, std::string_view gbk) override;
+  bool ReadFlag(const Native& c, Flag flag) override;
+  void WriteFlag(const Native& c, Flag flag, bool on) override;
+  int ReadSelection(const Native& c) override;
+  void WriteSelection(const Native& c, int index) override;
+  int ItemCount(const Native& c) override;
+  int AppendItem(const Native& c, std::string_view gbk) override;
+  std::string ItemText(const Native& c, int index) override;
+  void ShowPicture(const Native& c, std::string encoded) override;
+  void ShowMessageBox(WindowState* owner, std::string_view text, std::string_view title) override;
+  std::string Browse(std::string_view prompt) override;
+
   void Build(OpenWindow& window);
+  void BuildControl(OpenWindow& window, std::size_t index);
   // Makes the controls of windows still waiting for them once `shown` has
   // been drawn for the first time.
   void BuildOthersAfterFirstPaint(QWidget* shown);

@@ -193,11 +193,9 @@ BuiltControl* Win32Layer::FindControl(ControlId c) {
 }
 
 std::optional<WindowId> Win32Layer::WindowOf(HWND topLevel) const {
-  for (int i = 0; i < kWindowCount; ++i) {
-    const OpenWindow* window = Find(static_cast<WindowId>(i));
-    if (window && window->hwnd == topLevel) return static_cast<WindowId>(i);
-  }
-  return std::nullopt;
+  return FirstOpen([topLevel](const WindowState& w) {
+    return static_cast<const OpenWindow&>(w).hwnd == topLevel;
+  });
 }
 
 std::optional<ControlId> Win32Layer::ControlOf(HWND hwnd) {
@@ -212,11 +210,11 @@ std::optional<ControlId> Win32Layer::ControlOf(HWND hwnd) {
 
 std::vector<HWND> Win32Layer::DisableOthers(HWND except) {
   std::vector<HWND> disabled;
-  for (int i = 0; i < kWindowCount; ++i) {
-    const OpenWindow* window = Find(static_cast<WindowId>(i));
-    if (window && window->hwnd != except && IsWindowEnabled(window->hwnd)) {
-      EnableWindow(window->hwnd, FALSE);
-      disabled.push_back(window->hwnd);
+  for (const WindowState* window : OpenStates()) {
+    HWND hwnd = static_cast<const OpenWindow*>(window)->hwnd;
+    if (hwnd != except && IsWindowEnabled(hwnd)) {
+      EnableWindow(hwnd, FALSE);
+      disabled.push_back(hwnd);
     }
   }
   return disabled;
@@ -495,129 +493,119 @@ void Win32Layer::ShowFatal(const char* utf8Message) {
               MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
 }
 
-BuiltControl* Win32Layer::Require(ControlId c, Access access) {
-  return Reach(c, access) ? FindControl(c) : nullptr;
+BuiltControl& Win32Layer::Built(const Native& c) {
+  return static_cast<OpenWindow&>(c.window).controls[c.index];
 }
 
-std::string Win32Layer::Text(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  if (!b || !b->hwnd) return {};
-  switch (b->decl->kind) {
+std::string Win32Layer::ReadText(const Native& c) {
+  const BuiltControl& b = Built(c);
+  switch (c.decl.kind) {
     case Kind::EditBox:
-      return ToGbk(WindowText(b->edit));
+      return ToGbk(WindowText(b.edit));
     case Kind::ListBox: {
-      const LRESULT row = SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0);
-      if (row < 0) return {};
-      std::wstring item(static_cast<std::size_t>(SendMessageW(b->hwnd, LB_GETTEXTLEN, row, 0)) + 1,
-                        L'\0');
-      item.resize(static_cast<std::size_t>(
-          SendMessageW(b->hwnd, LB_GETTEXT, row, reinterpret_cast<LPARAM>(item.data()))));
-      return ToGbk(item);
+      const int row = static_cast<int>(SendMessageW(b.hwnd, LB_GETCURSEL, 0, 0));
+      return row < 0 ? std::string() : ItemText(c, row);
     }
     default:
-      return ToGbk(WindowText(b->hwnd));
+      return ToGbk(WindowText(b.hwnd));
   }
 }
 
-void Win32Layer::SetText(ControlId c, std::string_view text) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return;
+void Win32Layer::WriteText(const Native& c, std::string_view text) {
+  const BuiltControl& b = Built(c);
   const std::wstring value = FromGbk(text);
-  switch (b->decl->kind) {
+  switch (c.decl.kind) {
     case Kind::EditBox:
-      SetWindowTextW(b->edit, value.c_str());
+      SetWindowTextW(b.edit, value.c_str());
       return;
     case Kind::ComboBox:
-      if (b->decl->comboStyle != ComboStyle::DropDownList) SetWindowTextW(b->hwnd, value.c_str());
+      if (c.decl.comboStyle != ComboStyle::DropDownList) SetWindowTextW(b.hwnd, value.c_str());
       return;
     case Kind::ListBox:
     case Kind::PictureBox:
     case Kind::PageContainer:
-    case Kind::Timer:
       return;
     default:
-      SetWindowTextW(b->hwnd, value.c_str());
+      SetWindowTextW(b.hwnd, value.c_str());
       return;
   }
 }
 
-bool Win32Layer::Visible(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->hwnd && (GetWindowLongW(b->hwnd, GWL_STYLE) & WS_VISIBLE);
+bool Win32Layer::ReadFlag(const Native& c, Flag flag) {
+  HWND hwnd = Built(c).hwnd;
+  switch (flag) {
+    case Flag::Visible:
+      return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    case Flag::Enabled:
+      return IsWindowEnabled(hwnd) != FALSE;
+    case Flag::Checked:
+      return SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  return false;
 }
 
-void Win32Layer::SetVisible(ControlId c, bool visible) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->hwnd) ShowWindow(b->hwnd, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-bool Win32Layer::Enabled(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->hwnd && IsWindowEnabled(b->hwnd);
-}
-
-void Win32Layer::SetEnabled(ControlId c, bool enabled) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return;
-  EnableWindow(b->hwnd, enabled ? TRUE : FALSE);
-  if (b->edit) EnableWindow(b->edit, enabled ? TRUE : FALSE);
-}
-
-int Win32Layer::Selection(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  if (!b || !b->hwnd) return -1;
-  if (b->decl->kind == Kind::ComboBox)
-    return static_cast<int>(SendMessageW(b->hwnd, CB_GETCURSEL, 0, 0));
-  if (b->decl->kind == Kind::ListBox)
-    return static_cast<int>(SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0));
-  return -1;
-}
-
-void Win32Layer::SetSelection(ControlId c, int index) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return;
-  if (b->decl->kind == Kind::ComboBox) {
-    const int count = static_cast<int>(SendMessageW(b->hwnd, CB_GETCOUNT, 0, 0));
-    SendMessageW(b->hwnd, CB_SETCURSEL, static_cast<WPARAM>(ClampedSelection(index, count)), 0);
-  } else if (b->decl->kind == Kind::ListBox) {
-    const int count = static_cast<int>(SendMessageW(b->hwnd, LB_GETCOUNT, 0, 0));
-    SendMessageW(b->hwnd, LB_SETCURSEL, static_cast<WPARAM>(ClampedSelection(index, count)), 0);
+void Win32Layer::WriteFlag(const Native& c, Flag flag, bool on) {
+  const BuiltControl& b = Built(c);
+  switch (flag) {
+    case Flag::Visible:
+      ShowWindow(b.hwnd, on ? SW_SHOWNA : SW_HIDE);
+      return;
+    case Flag::Enabled:
+      EnableWindow(b.hwnd, on ? TRUE : FALSE);
+      if (b.edit) EnableWindow(b.edit, on ? TRUE : FALSE);
+      return;
+    case Flag::Checked:
+      if (on) {
+        // Radio buttons of one container form a group.
+        for (const BuiltControl& other : static_cast<OpenWindow&>(c.window).controls) {
+          if (&other != &b && other.hwnd && other.decl->kind == Kind::RadioButton &&
+              GetParent(other.hwnd) == GetParent(b.hwnd)) {
+            SendMessageW(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+          }
+        }
+      }
+      SendMessageW(b.hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+      return;
   }
 }
 
-int Win32Layer::AddItem(ControlId c, std::string_view text) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return -1;
+int Win32Layer::ReadSelection(const Native& c) {
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_GETCURSEL : LB_GETCURSEL;
+  return static_cast<int>(SendMessageW(Built(c).hwnd, message, 0, 0));
+}
+
+void Win32Layer::WriteSelection(const Native& c, int index) {
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL;
+  SendMessageW(Built(c).hwnd, message, static_cast<WPARAM>(index), 0);
+}
+
+int Win32Layer::ItemCount(const Native& c) {
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_GETCOUNT : LB_GETCOUNT;
+  return static_cast<int>(SendMessageW(Built(c).hwnd, message, 0, 0));
+}
+
+int Win32Layer::AppendItem(const Native& c, std::string_view text) {
   const std::wstring item = FromGbk(text);
-  LRESULT index = -1;
-  if (b->decl->kind == Kind::ComboBox) {
-    index = SendMessageW(b->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  } else if (b->decl->kind == Kind::ListBox) {
-    index = SendMessageW(b->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  }
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_ADDSTRING : LB_ADDSTRING;
+  const LRESULT index =
+      SendMessageW(Built(c).hwnd, message, 0, reinterpret_cast<LPARAM>(item.c_str()));
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
-bool Win32Layer::Checked(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->hwnd && b->decl->kind == Kind::RadioButton &&
-         SendMessageW(b->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+std::string Win32Layer::ItemText(const Native& c, int index) {
+  const bool combo = c.decl.kind == Kind::ComboBox;
+  HWND hwnd = Built(c).hwnd;
+  std::wstring item(static_cast<std::size_t>(
+                        SendMessageW(hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0)) +
+                        1,
+                    L'\0');
+  item.resize(static_cast<std::size_t>(SendMessageW(hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                                                    reinterpret_cast<LPARAM>(item.data()))));
+  return ToGbk(item);
 }
 
-void Win32Layer::SetChecked(ControlId c, bool checked) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd || b->decl->kind != Kind::RadioButton) return;
-  if (checked) {
-    // Radio buttons of one container form a group.
-    OpenWindow* window = Find(c.window);
-    for (BuiltControl& other : window->controls) {
-      if (&other != b && other.hwnd && other.decl->kind == Kind::RadioButton &&
-          GetParent(other.hwnd) == GetParent(b->hwnd)) {
-        SendMessageW(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
-      }
-    }
-  }
-  SendMessageW(b->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void Win32Layer::ShowPicture(const Native& c, std::string encoded) {
+  SetPictureBytes(Built(c).hwnd, std::move(encoded));
 }
 
 void Win32Layer::OnCommand(HWND child, int code) {
@@ -640,12 +628,6 @@ void Win32Layer::OnCommand(HWND child, int code) {
     default:
       return;
   }
-}
-
-void Win32Layer::SetPicture(ControlId c, std::string encoded) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->hwnd && b->decl->kind == Kind::PictureBox)
-    SetPictureBytes(b->hwnd, std::move(encoded));
 }
 
 void Win32Layer::RestartTimer(WindowState& window, std::size_t index, int ms) {
@@ -695,11 +677,8 @@ void Win32Layer::EndDrag(WindowId w) {
   if (GetCapture() == window->hwnd) ReleaseCapture();
 }
 
-void Win32Layer::ShowMessage(std::optional<WindowId> owner, std::string_view text,
-                             std::string_view title) {
-  if (Ended()) return;
-  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
-  HWND ownerHwnd = ownerWindow ? ownerWindow->hwnd : nullptr;
+void Win32Layer::ShowMessageBox(WindowState* owner, std::string_view text, std::string_view title) {
+  HWND ownerHwnd = owner ? static_cast<OpenWindow*>(owner)->hwnd : nullptr;
   // Modal for the whole program: every window waits for the box.
   const std::vector<HWND> disabled = DisableOthers(nullptr);
   guard_.DialogOpening();
@@ -712,8 +691,7 @@ void Win32Layer::ShowMessage(std::optional<WindowId> owner, std::string_view tex
   if (ownerHwnd && IsWindow(ownerHwnd)) SetForegroundWindow(ownerHwnd);
 }
 
-std::string Win32Layer::BrowseForPath(std::string_view prompt) {
-  if (Ended()) return {};
+std::string Win32Layer::Browse(std::string_view prompt) {
   const std::wstring title = FromGbk(prompt);
   HWND active = GetActiveWindow();
   BROWSEINFOW info{};
@@ -757,11 +735,3 @@ Win32Layer* AsWin32Layer(Layer& layer) {
 }
 
 }  // namespace ui::win32
-
-namespace ui {
-
-std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
-  return std::make_unique<win32::Win32Layer>(handlers, options);
-}
-
-}  // namespace ui

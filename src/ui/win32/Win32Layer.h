@@ -39,26 +39,8 @@ class Win32Layer final : public LayerBase {
   Win32Layer(const HandlerTable& handlers, LayerOptions options);
   ~Win32Layer() override;
 
-  // Control properties, through the controls' messages.
-  std::string Text(ControlId c) override;
-  void SetText(ControlId c, std::string_view text) override;
-  bool Visible(ControlId c) override;
-  void SetVisible(ControlId c, bool visible) override;
-  bool Enabled(ControlId c) override;
-  void SetEnabled(ControlId c, bool enabled) override;
-  int Selection(ControlId c) override;
-  void SetSelection(ControlId c, int index) override;
-  int AddItem(ControlId c, std::string_view text) override;
-  bool Checked(ControlId c) override;
-  void SetChecked(ControlId c, bool checked) override;
-  void SetPicture(ControlId c, std::string encoded) override;
-
-  // The system's message box and browse dialog, its fonts and message queue.
-  void ShowMessage(std::optional<WindowId> owner, std::string_view text,
-                   std::string_view title) override;
-  std::string BrowseForPath(std::string_view prompt) override;
-  // Both spellings of the font file, so that the layer follows the interface
-  // whichever one it declares.
+  // The system's fonts and message queue. Both spellings of the font file,
+  // so that the layer follows the interface whichever one it declares.
   bool RegisterFontFile(const std::string& nativePath);
   bool RegisterFontFile(const std::filesystem::path& fontFile) override;
   void Post(std::function<void()> work) override;
@@ -103,7 +85,20 @@ class Win32Layer final : public LayerBase {
   void QuitEventLoop(int exitCode) override;
   void ShowFatal(const char* utf8Message) override;
 
-  BuiltControl* Require(ControlId c, Access access);
+  static BuiltControl& Built(const Native& c);
+  std::string ReadText(const Native& c) override;
+  void WriteText(const Native& c, std::string_view gbk) override;
+  bool ReadFlag(const Native& c, Flag flag) override;
+  void WriteFlag(const Native& c, Flag flag, bool on) override;
+  int ReadSelection(const Native& c) override;
+  void WriteSelection(const Native& c, int index) override;
+  int ItemCount(const Native& c) override;
+  int AppendItem(const Native& c, std::string_view gbk) override;
+  std::string ItemText(const Native& c, int index) override;
+  void ShowPicture(const Native& c, std::string encoded) override;
+  void ShowMessageBox(WindowState* owner, std::string_view text, std::string_view title) override;
+  std::string Browse(std::string_view prompt) override;
+
   void Build(OpenWindow& window);
   // Disables every other top-level window of the program while a modal window
   // or box is open; returns the windows to enable again afterwards.

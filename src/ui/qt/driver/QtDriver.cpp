@@ -170,30 +170,6 @@ class QtDriver final : public DriverBase {
     });
   }
 
-  std::vector<std::string> Items(ControlId c) override {
-    return Read([&] {
-      std::vector<std::string> items;
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->widget) return items;
-      if (auto* combo = qobject_cast<QComboBox*>(b->widget.data())) {
-        for (int i = 0; i < combo->count(); ++i) items.push_back(ToGbk(combo->itemText(i)));
-      } else if (auto* list = qobject_cast<QListWidget*>(b->widget.data())) {
-        for (int i = 0; i < list->count(); ++i) items.push_back(ToGbk(list->item(i)->text()));
-      }
-      return items;
-    });
-  }
-
-  Rect Geometry(ControlId c) override {
-    return Read([&] {
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b) return Rect{};
-      if (!b->widget) return Rect{b->decl->left, b->decl->top, 0, 0};
-      const QRect g = b->widget->geometry();
-      return Rect{g.left(), g.top(), g.width(), g.height()};
-    });
-  }
-
   Rect WindowGeometry(WindowId w) override {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
@@ -306,6 +282,11 @@ class QtDriver final : public DriverBase {
  private:
   void PostToUiThread(std::function<void()> fn) override {
     QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(fn), Qt::QueuedConnection);
+  }
+
+  Rect PlacedRect(ControlId c) override {
+    const QRect g = layer_.FindControl(c)->widget->geometry();
+    return Rect{g.left(), g.top(), g.width(), g.height()};
   }
 
   Action CloseBox(WindowId w) override {
@@ -426,12 +407,6 @@ class QtDriver final : public DriverBase {
 }  // namespace
 }  // namespace ui::qt
 
-namespace ui {
-
-std::unique_ptr<Driver> CreateDriver(Layer& layer) {
-  qt::QtLayer* qtLayer = qt::AsQtLayer(layer);
-  if (!qtLayer) return nullptr;
-  return std::make_unique<qt::QtDriver>(*qtLayer);
+std::unique_ptr<ui::Driver> ui::CreateDriver(Layer& layer) {
+  return MakeDriver<qt::QtDriver, qt::QtLayer>(layer);
 }
-
-}  // namespace ui

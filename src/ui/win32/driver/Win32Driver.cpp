@@ -174,42 +174,6 @@ class Win32Driver final : public DriverBase {
     });
   }
 
-  std::vector<std::string> Items(ControlId c) override {
-    return Read([&] {
-      std::vector<std::string> items;
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->hwnd) return items;
-      const bool combo = b->decl->kind == Kind::ComboBox;
-      if (!combo && b->decl->kind != Kind::ListBox) return items;
-      const int count =
-          static_cast<int>(SendMessageW(b->hwnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i) {
-        std::wstring item(static_cast<std::size_t>(SendMessageW(
-                              b->hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) +
-                              1,
-                          L'\0');
-        item.resize(static_cast<std::size_t>(SendMessageW(
-            b->hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-        items.push_back(ToGbk(item));
-      }
-      return items;
-    });
-  }
-
-  Rect Geometry(ControlId c) override {
-    return Read([&] {
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b) return Rect{};
-      if (!b->hwnd) return Rect{b->decl->left, b->decl->top, 0, 0};
-      RECT r;
-      GetWindowRect(b->hwnd, &r);
-      MapWindowPoints(nullptr, GetParent(b->hwnd), reinterpret_cast<POINT*>(&r), 2);
-      const int dpi = DpiOf(b->hwnd);
-      return Rect{Unscaled(r.left, dpi), Unscaled(r.top, dpi), Unscaled(r.right - r.left, dpi),
-                  Unscaled(r.bottom - r.top, dpi)};
-    });
-  }
-
   Rect WindowGeometry(WindowId w) override {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
@@ -364,6 +328,16 @@ class Win32Driver final : public DriverBase {
  private:
   void PostToUiThread(std::function<void()> fn) override { win32::PostToUiThread(std::move(fn)); }
 
+  Rect PlacedRect(ControlId c) override {
+    HWND hwnd = layer_.FindControl(c)->hwnd;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    const int dpi = DpiOf(hwnd);
+    return Rect{Unscaled(r.left, dpi), Unscaled(r.top, dpi), Unscaled(r.right - r.left, dpi),
+                Unscaled(r.bottom - r.top, dpi)};
+  }
+
   Action CloseBox(WindowId w) override {
     HWND hwnd = layer_.Find(w)->hwnd;
     if (!IsWindowEnabled(hwnd)) return {};
@@ -491,12 +465,6 @@ class Win32Driver final : public DriverBase {
 }  // namespace
 }  // namespace ui::win32
 
-namespace ui {
-
-std::unique_ptr<Driver> CreateDriver(Layer& layer) {
-  win32::Win32Layer* w = win32::AsWin32Layer(layer);
-  if (!w) return nullptr;
-  return std::make_unique<win32::Win32Driver>(*w);
+std::unique_ptr<ui::Driver> ui::CreateDriver(Layer& layer) {
+  return MakeDriver<win32::Win32Driver, win32::Win32Layer>(layer);
 }
-
-}  // namespace ui
