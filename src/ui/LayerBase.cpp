@@ -224,24 +224,16 @@ void LayerBase::SetText(ControlId c, std::string_view text) {
   if (const std::optional<Native> control = NativeOf(c, Access::Write)) WriteText(*control, text);
 }
 
-bool LayerBase::Visible(ControlId c) {
+bool LayerBase::FlagOf(ControlId c, Flag flag) {
   const std::optional<Native> control = NativeOf(c, Access::Read);
-  return control && ReadFlag(*control, Flag::Visible);
+  return control && (flag != Flag::Checked || control->decl.kind == Kind::RadioButton) &&
+         ReadFlag(*control, flag);
 }
 
-void LayerBase::SetVisible(ControlId c, bool visible) {
-  if (const std::optional<Native> control = NativeOf(c, Access::Write))
-    WriteFlag(*control, Flag::Visible, visible);
-}
-
-bool LayerBase::Enabled(ControlId c) {
-  const std::optional<Native> control = NativeOf(c, Access::Read);
-  return control && ReadFlag(*control, Flag::Enabled);
-}
-
-void LayerBase::SetEnabled(ControlId c, bool enabled) {
-  if (const std::optional<Native> control = NativeOf(c, Access::Write))
-    WriteFlag(*control, Flag::Enabled, enabled);
+void LayerBase::SetFlag(ControlId c, Flag flag, bool on) {
+  const std::optional<Native> control = NativeOf(c, Access::Write);
+  if (control && (flag != Flag::Checked || control->decl.kind == Kind::RadioButton))
+    WriteFlag(*control, flag, on);
 }
 
 int LayerBase::Selection(ControlId c) {
@@ -257,17 +249,6 @@ void LayerBase::SetSelection(ControlId c, int index) {
 int LayerBase::AddItem(ControlId c, std::string_view text) {
   const std::optional<Native> list = ListOf(c, Access::Write);
   return list ? AppendItem(*list, text) : -1;
-}
-
-bool LayerBase::Checked(ControlId c) {
-  const std::optional<Native> control = NativeOf(c, Access::Read);
-  return control && control->decl.kind == Kind::RadioButton && ReadFlag(*control, Flag::Checked);
-}
-
-void LayerBase::SetChecked(ControlId c, bool checked) {
-  const std::optional<Native> control = NativeOf(c, Access::Write);
-  if (control && control->decl.kind == Kind::RadioButton)
-    WriteFlag(*control, Flag::Checked, checked);
 }
 
 void LayerBase::SetPicture(ControlId c, std::string encoded) {

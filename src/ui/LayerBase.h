@@ -70,15 +70,15 @@ class LayerBase : public Layer {
   // values themselves live in the window system's controls.
   std::string Text(ControlId c) override;
   void SetText(ControlId c, std::string_view text) override;
-  bool Visible(ControlId c) override;
-  void SetVisible(ControlId c, bool visible) override;
-  bool Enabled(ControlId c) override;
-  void SetEnabled(ControlId c, bool enabled) override;
+  bool Visible(ControlId c) override { return FlagOf(c, Flag::Visible); }
+  void SetVisible(ControlId c, bool visible) override { SetFlag(c, Flag::Visible, visible); }
+  bool Enabled(ControlId c) override { return FlagOf(c, Flag::Enabled); }
+  void SetEnabled(ControlId c, bool enabled) override { SetFlag(c, Flag::Enabled, enabled); }
   int Selection(ControlId c) override;
   void SetSelection(ControlId c, int index) override;
   int AddItem(ControlId c, std::string_view text) override;
-  bool Checked(ControlId c) override;
-  void SetChecked(ControlId c, bool checked) override;
+  bool Checked(ControlId c) override { return FlagOf(c, Flag::Checked); }
+  void SetChecked(ControlId c, bool checked) override { SetFlag(c, Flag::Checked, checked); }
   void SetPicture(ControlId c, std::string encoded) override;
   void ShowMessage(std::optional<WindowId> owner, std::string_view text,
                    std::string_view title) override;
@@ -183,6 +183,9 @@ class LayerBase : public Layer {
   // The control for a property primitive; nothing for a timer, or when the
   // handler may not go on (see Reach).
   std::optional<Native> NativeOf(ControlId c, Access access);
+  // Only radio buttons have the checked flag.
+  bool FlagOf(ControlId c, Flag flag);
+  void SetFlag(ControlId c, Flag flag, bool on);
   // Combo and list boxes hold items and a selection.
   std::optional<Native> ListOf(ControlId c, Access access);
 
