@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/Catalogue.h"
+#include "ui/ControlPlacement.h"
 #include "ui/Layer.h"
 
 namespace ui {
@@ -31,21 +32,6 @@ struct WindowState {
   uint64_t opening = 0;              // which opening of all: tells a window from one reopened
   std::vector<ControlState> states;  // by control index
 };
-
-// Whether the window has a caption bar: a frame and a caption or close box.
-bool HasCaptionBar(const WindowSpec& decl);
-
-// A page container's pages: one per title, at least one.
-int PageCount(const ControlSpec& c);
-
-// Where a control sits inside another of its window: the holder's index and,
-// when the holder is a page container, the page (the declared one, kept in
-// range); nothing for a control of the window itself. Holders come first.
-struct Holder {
-  std::size_t index;
-  std::optional<int> page;
-};
-std::optional<Holder> HolderOf(const WindowSpec& decl, std::size_t control);
 
 // The window rules every backend shares, written once: the open-window table,
 // loading (an open window is raised; the created handler runs before the
