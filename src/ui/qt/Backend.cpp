@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "ui/qt/Fonts.h"
+#include "ui/qt/QtLayer.h"
 
 namespace ui {
 namespace {
@@ -95,6 +96,11 @@ void RunOnUiThread(const std::function<void()>& fn) {
       },
       Qt::QueuedConnection);
   done.get_future().wait();
+}
+
+// The layer on Qt's widgets, for the program and its tests alike.
+std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
+  return std::make_unique<qt::QtLayer>(handlers, options);
 }
 
 }  // namespace ui

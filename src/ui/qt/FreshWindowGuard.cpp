@@ -14,8 +14,9 @@ FreshWindowGuard::~FreshWindowGuard() {
 }
 
 void FreshWindowGuard::Guard(QWidget* top) {
-  std::erase_if(fresh_, [](const Fresh& f) { return f.top.isNull(); });
-  fresh_.push_back({top, lastInput_});
+  rule_.Opened(top);
+  // A widget made later at the same address is another window.
+  connect(top, &QObject::destroyed, this, [this, top] { rule_.Forgotten(top); });
 }
 
 bool FreshWindowGuard::eventFilter(QObject* watched, QEvent* event) {
@@ -23,24 +24,15 @@ bool FreshWindowGuard::eventFilter(QObject* watched, QEvent* event) {
   const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
   const bool release = type == QEvent::MouseButtonRelease;
   if (!press && !release && type != QEvent::KeyPress) return false;
-  const unsigned long at = static_cast<QInputEvent*>(event)->timestamp();
-  if (at != 0) lastInput_ = at;  // events made up without a time say nothing
-  if (!watched->isWidgetType() || type == QEvent::KeyPress) return false;
-  QWidget* top = static_cast<QWidget*>(watched)->window();
-  if (release) {
-    if (swallowRelease_.isNull() || swallowRelease_ != top) return false;
-    swallowRelease_.clear();
-    return true;
+  // Events made up without a time say nothing about when the user acted.
+  const auto at = static_cast<FreshWindowRule::Time>(static_cast<QInputEvent*>(event)->timestamp());
+  if (at == 0) return false;
+  if (!watched->isWidgetType() || type == QEvent::KeyPress) {
+    rule_.Input(at);
+    return false;
   }
-  for (const Fresh& f : fresh_) {
-    // Times from before the opening come from another clock; only presses
-    // just after it are the rest of the click that opened the window.
-    if (f.top == top && at >= f.openedAt && at - f.openedAt < kQuietMs) {
-      swallowRelease_ = top;
-      return true;
-    }
-  }
-  return false;
+  const QWidget* top = static_cast<QWidget*>(watched)->window();
+  return press ? !rule_.TakesPress(top, at) : !rule_.TakesRelease(top, at);
 }
 
 }  // namespace ui::qt

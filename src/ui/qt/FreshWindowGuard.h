@@ -1,22 +1,18 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QWidget>
-#include <vector>
+
+#include "ui/FreshWindowRule.h"
 
 namespace ui::qt {
 
-// Keeps a click that was meant for the window underneath away from a window
-// that has only just opened: the second click of a double click on a button
-// that opens a window would otherwise land on whatever the new window has
-// under the pointer (the result window's "正确", a message box's OK). Presses
-// that arrive within kQuietMs of the input that opened the window, by the
-// window system's event times, are dropped together with their release.
+// Feeds the program's mouse and key events to the fresh-window rule and
+// drops the presses and releases it keeps from a window that has only just
+// opened (message boxes and dialogs included), by the window system's event
+// times.
 class FreshWindowGuard final : public QObject {
  public:
-  static constexpr unsigned long kQuietMs = 400;
-
   FreshWindowGuard();
   ~FreshWindowGuard() override;
 
@@ -27,13 +23,7 @@ class FreshWindowGuard final : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  struct Fresh {
-    QPointer<QWidget> top;
-    unsigned long openedAt;  // the time of the last input before it opened
-  };
-  std::vector<Fresh> fresh_;
-  unsigned long lastInput_ = 0;
-  QPointer<QWidget> swallowRelease_;  // a dropped press's window, until its release
+  FreshWindowRule rule_;
 };
 
 }  // namespace ui::qt

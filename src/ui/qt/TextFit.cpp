@@ -11,6 +11,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
+#include "ui/CaptionFit.h"
 #include "ui/qt/SuperButton.h"
 
 namespace ui::qt {
@@ -48,13 +49,14 @@ bool TextFits(const QFont& font, const QString& text, const CaptionArea& area) {
 }
 
 QFont FittingFont(const QFont& font, const QString& text, const CaptionArea& area) {
-  if (TextFits(font, text, area)) return font;
-  QFont smaller = font;
-  for (int px = QFontInfo(font).pixelSize() - 1; px >= kSmallestCaptionPx; --px) {
-    smaller.setPixelSize(px);
-    if (TextFits(smaller, text, area)) return smaller;
-  }
-  return smaller;
+  const int own = QFontInfo(font).pixelSize();
+  auto at = [&](int px) {
+    if (px == own) return font;
+    QFont sized = font;
+    sized.setPixelSize(px);
+    return sized;
+  };
+  return at(FittingCaptionPx(own, [&](int px) { return TextFits(at(px), text, area); }));
 }
 
 }  // namespace ui::qt

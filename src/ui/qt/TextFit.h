@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "ui/CaptionFit.h"
+
 class QWidget;
 
 namespace ui::qt {
@@ -14,9 +16,6 @@ struct CaptionArea {
   QSize size;
   bool wrap = false;
 };
-
-// The smallest size a shrunk caption is drawn at.
-inline constexpr int kSmallestCaptionPx = 10;
 
 // The caption area of a label, button, radio button, super button or group
 // box title; nothing for other widgets.

@@ -93,6 +93,10 @@ void StartWindowSystem(const FontFaces& faces) {
 
 }  // namespace
 
+std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
+  return std::make_unique<win32::Win32Layer>(handlers, options);
+}
+
 void InitBackend(int&, char**, const FontFaces& faces) { StartWindowSystem(faces); }
 
 // Windows always draws on its own screen, so onDisplay changes nothing here.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/CaptionFit.h"
 #include "ui/ControlSpec.h"
 
 namespace ui::win32 {
@@ -64,6 +65,9 @@ int DpiOf(HWND hwnd);
 HWND CreateWidget(Widget* widget, const std::wstring& text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
                   HWND parent, int id);
 
+// The window's text (a control's caption, a window's title).
+std::wstring WindowText(HWND hwnd);
+
 // The colour a container shows behind its controls.
 COLORREF BackgroundOf(HWND container);
 COLORREF ToColorRef(Color c, int systemColor);
@@ -91,9 +95,6 @@ struct CaptionArea {
   RECT rect;
   bool wrap = false;
 };
-
-// The smallest size, at 96 dots per inch, a shrunk caption is drawn at.
-inline constexpr int kSmallestCaptionPx = 10;
 
 // How captions are drawn: DrawTextW's flags, and whether the text drawn so
 // with the font stays inside the area (each line, or wrapping each word,

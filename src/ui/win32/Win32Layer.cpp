@@ -8,8 +8,8 @@
 
 #include "ui/Resources.h"
 #include "ui/win32/Fonts.h"
-#include "ui/win32/WinText.h"
 #include "ui/win32/Widgets.h"
+#include "ui/win32/WinText.h"
 
 namespace ui::win32 {
 namespace {
@@ -29,10 +29,6 @@ LRESULT CALLBACK PostedWorkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
   return 0;
 }
 
-bool HasCaptionBar(const WindowSpec& decl) {
-  return decl.border != Border::None && (decl.caption[0] != '\0' || decl.systemMenu);
-}
-
 std::vector<std::wstring> ItemsOf(const char* utf8) {
   std::vector<std::wstring> items;
   std::string_view all(utf8);
@@ -46,12 +42,6 @@ std::vector<std::wstring> ItemsOf(const char* utf8) {
   return items;
 }
 
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 Widget* NewWidget(Role role, Win32Layer* layer, const WindowSpec& window, const ControlSpec* decl) {
   auto* w = new Widget;
   w->role = role;
@@ -62,7 +52,9 @@ Widget* NewWidget(Role role, Win32Layer* layer, const WindowSpec& window, const 
   return w;
 }
 
-UINT_PTR TimerId(std::size_t index) { return kFirstControlId + index; }
+UINT_PTR TimerId(std::size_t index) {
+  return kFirstControlId + index;
+}
 
 // Places the edit control of an edit box in the middle of its area: a
 // single-line edit control draws its text at its top.
@@ -77,7 +69,8 @@ void PlaceEdit(HWND host, HWND edit, HFONT font, int dpi) {
   ReleaseDC(edit, dc);
   const int margin = Scaled(3, dpi);
   const int height = std::min<int>(metrics.tmHeight + Scaled(2, dpi), client.bottom);
-  MoveWindow(edit, margin, (client.bottom - height) / 2, std::max<int>(client.right - 2 * margin, 1), height, FALSE);
+  MoveWindow(edit, margin, (client.bottom - height) / 2,
+             std::max<int>(client.right - 2 * margin, 1), height, FALSE);
 }
 
 struct Placement {
@@ -124,7 +117,8 @@ bool IsFullPath(const std::wstring& text) {
 
 // Watches the browse dialog's OK button: a full path in the edit box is what
 // the user typed, whatever the tree shows.
-LRESULT CALLBACK BrowseDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+LRESULT CALLBACK BrowseDialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                  DWORD_PTR data) {
   if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
     if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
       const std::wstring typed = WindowText(edit);
@@ -167,7 +161,7 @@ bool PumpOneMessage() {
 }
 
 Win32Layer::Win32Layer(const HandlerTable& handlers, LayerOptions options)
-    : handlers_(handlers), options_(options) {
+    : LayerBase(handlers, options) {
   hiddenOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
   if (hiddenOwner_)
@@ -175,7 +169,7 @@ Win32Layer::Win32Layer(const HandlerTable& handlers, LayerOptions options)
 }
 
 Win32Layer::~Win32Layer() {
-  for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
+  DestroyAll();
   if (!hiddenOwner_) return;
   MSG posted;
   while (PeekMessageW(&posted, hiddenOwner_, kPostedWork, kPostedWork, PM_REMOVE)) {
@@ -192,16 +186,6 @@ void Win32Layer::Post(std::function<void()> work) {
     delete posted;
 }
 
-OpenWindow* Win32Layer::Find(WindowId w) {
-  const auto i = static_cast<std::size_t>(w);
-  return i < open_.size() ? open_[i].get() : nullptr;
-}
-
-bool Win32Layer::IsOpen(WindowId w) const {
-  const auto i = static_cast<std::size_t>(w);
-  return i < open_.size() && open_[i] != nullptr;
-}
-
 BuiltControl* Win32Layer::FindControl(ControlId c) {
   OpenWindow* window = Find(c.window);
   if (!window || c.index >= window->controls.size()) return nullptr;
@@ -209,10 +193,9 @@ BuiltControl* Win32Layer::FindControl(ControlId c) {
 }
 
 std::optional<WindowId> Win32Layer::WindowOf(HWND topLevel) const {
-  for (std::size_t i = 0; i < open_.size(); ++i) {
-    if (open_[i] && open_[i]->hwnd == topLevel) return static_cast<WindowId>(i);
-  }
-  return std::nullopt;
+  return FirstOpen([topLevel](const WindowState& w) {
+    return static_cast<const OpenWindow&>(w).hwnd == topLevel;
+  });
 }
 
 std::optional<ControlId> Win32Layer::ControlOf(HWND hwnd) {
@@ -225,38 +208,46 @@ std::optional<ControlId> Win32Layer::ControlOf(HWND hwnd) {
   return id;
 }
 
-void Win32Layer::Deliver(Handler h) {
-  if (!Ended()) handlers_.Call(h);
-}
-
 std::vector<HWND> Win32Layer::DisableOthers(HWND except) {
   std::vector<HWND> disabled;
-  for (const auto& window : open_) {
-    if (window && window->hwnd != except && IsWindowEnabled(window->hwnd)) {
-      EnableWindow(window->hwnd, FALSE);
-      disabled.push_back(window->hwnd);
+  for (const WindowState* window : OpenStates()) {
+    HWND hwnd = static_cast<const OpenWindow*>(window)->hwnd;
+    if (hwnd != except && IsWindowEnabled(hwnd)) {
+      EnableWindow(hwnd, FALSE);
+      disabled.push_back(hwnd);
     }
   }
   return disabled;
 }
 
-void Win32Layer::RunNestedLoop(const bool& done) {
+void Win32Layer::RunModalLoop(WindowState& window) {
+  const WindowId w = window.decl->id;
+  const uint64_t opening = window.opening;
+  bool done = false;
+  static_cast<OpenWindow&>(window).modalDone = &done;
   while (!done && !Ended()) {
     if (!PumpOneMessage()) break;
   }
+  // Left by the end of the event loop: the window no longer waits.
+  if (OpenWindow* still = Find(w); !done && still && still->opening == opening)
+    still->modalDone = nullptr;
 }
 
-bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) {
-  if (Ended() || w >= WindowId::Count) return false;
-  if (OpenWindow* open = Find(w)) {
-    // Brought to the front, out of the task bar if it was minimised.
-    if (IsIconic(open->hwnd)) ShowWindow(open->hwnd, SW_RESTORE);
-    ShowWindow(open->hwnd, SW_SHOW);
-    BringWindowToTop(open->hwnd);
-    SetForegroundWindow(open->hwnd);
-    return true;
-  }
-  const WindowSpec& decl = Window(w);
+void Win32Layer::EndModalLoop(WindowState& window) {
+  if (bool* done = static_cast<OpenWindow&>(window).modalDone) *done = true;
+}
+
+void Win32Layer::RaiseNative(WindowState& window) {
+  HWND hwnd = static_cast<OpenWindow&>(window).hwnd;
+  // Brought to the front, out of the task bar if it was minimised.
+  if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+  ShowWindow(hwnd, SW_SHOW);
+  BringWindowToTop(hwnd);
+  SetForegroundWindow(hwnd);
+}
+
+std::unique_ptr<WindowState> Win32Layer::CreateNative(const WindowSpec& decl,
+                                                      std::optional<WindowId> owner, bool) {
   OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
   HWND ownerHwnd = ownerWindow ? ownerWindow->hwnd : decl.taskbar ? nullptr : hiddenOwner_;
 
@@ -280,7 +271,7 @@ bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool moda
   const Placement at = CentredOnScreen(decl, dpi);
   HWND hwnd = CreateWidget(NewWidget(Role::Top, this, decl, nullptr), FromUtf8(decl.caption), style,
                            exStyle, at.left, at.top, at.width, at.height, ownerHwnd, 0);
-  if (!hwnd) return false;
+  if (!hwnd) return nullptr;
   if (const int own = DpiOfScreenUnder(hwnd); own != dpi) {
     dpi = own;
     const Placement there = CentredOnScreen(decl, dpi);
@@ -290,28 +281,16 @@ bool Win32Layer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool moda
   WidgetOf(hwnd)->dpi = dpi;
 
   auto window = std::make_unique<OpenWindow>();
-  window->decl = &decl;
   window->hwnd = hwnd;
-  window->modal = modal;
-  window->owner = ownerWindow ? owner : std::nullopt;
-  OpenWindow& built = *window;
-  open_[static_cast<std::size_t>(w)] = std::move(window);
-  Build(built);
+  return window;
+}
 
-  // The window appears once its created handler has set it up; a window
-  // closed by that handler is never seen.
-  Deliver(decl.created);
-  OpenWindow* stillOpen = Find(w);
-  if (!stillOpen || stillOpen->hwnd != hwnd) return true;
-  if (modal) stillOpen->disabledWhileModal = DisableOthers(hwnd);
-  ShowWindow(hwnd, SW_SHOW);
-  UpdateWindow(hwnd);
-  if (!startup_ || w != *startup_) guard_.Guard(hwnd);
-  if (!modal) return true;
-  bool done = false;
-  stillOpen->modalDone = &done;
-  RunNestedLoop(done);
-  return true;
+void Win32Layer::ShowNative(WindowState& state, bool fresh) {
+  auto& window = static_cast<OpenWindow&>(state);
+  if (window.modal) window.disabledWhileModal = DisableOthers(window.hwnd);
+  ShowWindow(window.hwnd, SW_SHOW);
+  UpdateWindow(window.hwnd);
+  if (fresh) guard_.Guard(window.hwnd);
 }
 
 void Win32Layer::Build(OpenWindow& window) {
@@ -324,16 +303,9 @@ void Win32Layer::Build(OpenWindow& window) {
     BuiltControl& b = window.controls[i];
     b.decl = &c;
     HWND parent = window.hwnd;
-    if (c.container) {
-      for (std::size_t j = 0; j < i; ++j) {
-        if (std::string_view(decl.controls[j].name) != c.container) continue;
-        const BuiltControl& holder = window.controls[j];
-        parent = holder.pages.empty()
-                     ? holder.hwnd
-                     : holder.pages[static_cast<std::size_t>(
-                           std::clamp<int>(c.page, 0, static_cast<int>(holder.pages.size()) - 1))];
-        break;
-      }
+    if (const std::optional<Holder> holder = HolderOf(decl, i)) {
+      const BuiltControl& h = window.controls[holder->index];
+      parent = holder->page ? h.pages[static_cast<std::size_t>(*holder->page)] : h.hwnd;
     }
     const int id = kFirstControlId + static_cast<int>(i);
     const int x = Scaled(c.left, dpi), y = Scaled(c.top, dpi), w = Scaled(c.width, dpi),
@@ -341,14 +313,17 @@ void Win32Layer::Build(OpenWindow& window) {
     const DWORD common = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0u);
     const std::wstring text = FromUtf8(c.text);
     HFONT font = FontFor(c.font, dpi);
-    auto standard = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const std::wstring& caption, int height) {
-      HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), common | style, x, y, w, height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    auto standard = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const std::wstring& caption,
+                        int height) {
+      HWND hwnd =
+          CreateWindowExW(exStyle, cls, caption.c_str(), common | style, x, y, w, height, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
       SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
       return hwnd;
     };
     auto own = [&](Role role, DWORD style, DWORD exStyle, const std::wstring& caption) {
-      return CreateWidget(NewWidget(role, this, decl, &c), caption, common | style, exStyle, x, y, w, h, parent, id);
+      return CreateWidget(NewWidget(role, this, decl, &c), caption, common | style, exStyle, x, y,
+                          w, h, parent, id);
     };
     HWND hwnd = nullptr;
     switch (c.kind) {
@@ -364,10 +339,13 @@ void Win32Layer::Build(OpenWindow& window) {
       case Kind::EditBox: {
         hwnd = own(Role::EditHost, WS_CLIPCHILDREN, 0, L"");
         DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-        style |= c.halign == HAlign::Center ? ES_CENTER : c.halign == HAlign::Right ? ES_RIGHT : ES_LEFT;
+        style |= c.halign == HAlign::Center  ? ES_CENTER
+                 : c.halign == HAlign::Right ? ES_RIGHT
+                                             : ES_LEFT;
         if (c.editMode == EditMode::Password) style |= ES_PASSWORD;
         if (c.editMode == EditMode::ReadOnly) style |= ES_READONLY;
-        b.edit = CreateWindowExW(0, L"EDIT", text.c_str(), style, 0, 0, 1, 1, hwnd, nullptr, instance, nullptr);
+        b.edit = CreateWindowExW(0, L"EDIT", text.c_str(), style, 0, 0, 1, 1, hwnd, nullptr,
+                                 instance, nullptr);
         SendMessageW(b.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         SendMessageW(b.edit, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
         if (c.editMode == EditMode::Password) SendMessageW(b.edit, EM_SETPASSWORDCHAR, L'*', 0);
@@ -402,8 +380,8 @@ void Win32Layer::Build(OpenWindow& window) {
         break;
       }
       case Kind::ListBox:
-        hwnd = standard(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
-                        L"", h);
+        hwnd = standard(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                        WS_EX_CLIENTEDGE, L"", h);
         for (const std::wstring& item : ItemsOf(c.items)) {
           SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
@@ -420,9 +398,10 @@ void Win32Layer::Build(OpenWindow& window) {
         hwnd = own(Role::PageArea, WS_CLIPCHILDREN, 0, L"");
         const std::vector<std::wstring> titles = ItemsOf(c.items);
         for (std::size_t p = 0; p < std::max<std::size_t>(1, titles.size()); ++p) {
-          HWND page = CreateWidget(NewWidget(Role::Page, this, decl, &c), p < titles.size() ? titles[p] : L"",
-                                   WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (p == 0 ? WS_VISIBLE : 0u), 0, 0,
-                                   0, w, h, hwnd, 0);
+          HWND page = CreateWidget(
+              NewWidget(Role::Page, this, decl, &c), p < titles.size() ? titles[p] : L"",
+              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (p == 0 ? WS_VISIBLE : 0u), 0, 0, 0, w,
+              h, hwnd, 0);
           b.pages.push_back(page);
         }
         break;
@@ -473,198 +452,160 @@ void Win32Layer::ChangeScale(WindowId w, int dpi, const RECT& suggested) {
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void Win32Layer::ClosedByUser(WindowId w) {
+void Win32Layer::OnCloseBox(WindowId w) {
   OpenWindow* window = Find(w);
-  if (!window || !IsWindowEnabled(window->hwnd)) return;
-  CloseWindow(w);
+  if (window && IsWindowEnabled(window->hwnd)) ClosedByUser(w);
 }
 
-void Win32Layer::CloseWindow(WindowId w) {
-  if (!IsOpen(w)) return;
-  if (startup_ && w == *startup_) {
-    EndProgram(0);
-    return;
-  }
-  Destroy(w);
-}
-
-void Win32Layer::Destroy(WindowId w) {
-  std::unique_ptr<OpenWindow>& slot = open_[static_cast<std::size_t>(w)];
-  if (!slot) return;
-  // Windows owned by this one go with it.
-  for (std::size_t i = 0; i < open_.size(); ++i) {
-    if (open_[i] && open_[i]->owner == w) Destroy(static_cast<WindowId>(i));
-  }
-  std::unique_ptr<OpenWindow> window = std::move(slot);
-  if (window->modalDone) *window->modalDone = true;
-  for (std::size_t i = 0; i < window->controls.size(); ++i) {
-    if (window->controls[i].decl && window->controls[i].decl->kind == Kind::Timer) KillTimer(window->hwnd, TimerId(i));
+void Win32Layer::DestroyNative(WindowState& state) {
+  auto& window = static_cast<OpenWindow&>(state);
+  for (std::size_t i = 0; i < window.controls.size(); ++i) {
+    if (window.controls[i].decl && window.controls[i].decl->kind == Kind::Timer)
+      KillTimer(window.hwnd, TimerId(i));
   }
   // The windows a modal window blocked take input again before it goes, so
   // that one of them becomes the active window.
-  for (HWND other : window->disabledWhileModal) {
+  for (HWND other : window.disabledWhileModal) {
     if (IsWindow(other)) EnableWindow(other, TRUE);
   }
-  if (GetCapture() && GetAncestor(GetCapture(), GA_ROOT) == window->hwnd) ReleaseCapture();
-  CloseLater(window->hwnd);
+  if (GetCapture() && GetAncestor(GetCapture(), GA_ROOT) == window.hwnd) ReleaseCapture();
+  guard_.Forget(window.hwnd);
+  CloseLater(window.hwnd);
 }
 
-void Win32Layer::EndProgram(int exitCode) {
-  if (Ended()) return;
-  exitCode_ = exitCode;
-  // Message boxes and the browse dialog close with the program.
+// Message boxes and the browse dialog close with the program.
+void Win32Layer::CloseDialogs() {
   EnumThreadWindows(GetCurrentThreadId(), EndOneDialog, 0);
-  for (int i = 0; i < kWindowCount; ++i) Destroy(static_cast<WindowId>(i));
-  if (!options_.hostedEventLoop) PostQuitMessage(exitCode);
 }
 
-int Win32Layer::Run(WindowId startup) {
-  startup_ = startup;
-  if (!LoadWindow(startup, kNoOwner, false)) {
-    if (Ended()) return *exitCode_;
-    Fatal("载入启动窗口失败");
-    return 1;
-  }
-  if (Ended() || options_.hostedEventLoop) return exitCode_.value_or(0);
+void Win32Layer::QuitEventLoop(int exitCode) {
+  PostQuitMessage(exitCode);
+}
+
+int Win32Layer::RunEventLoop() {
   while (PumpOneMessage()) {
   }
-  return exitCode_.value_or(0);
+  return 0;
 }
 
-void Win32Layer::Fatal(const char* utf8Message) {
-  std::fprintf(stderr, "%s\n", utf8Message);
-  if (!options_.hostedEventLoop) {
-    MessageBoxW(nullptr, FromUtf8(utf8Message).c_str(), L"", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
-  }
-  EndProgram(1);
+void Win32Layer::ShowFatal(const char* utf8Message) {
+  MessageBoxW(nullptr, FromUtf8(utf8Message).c_str(), L"",
+              MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_TOPMOST);
 }
 
-BuiltControl* Win32Layer::Require(ControlId c, Access access) {
-  if (Ended()) return nullptr;
-  BuiltControl* control = FindControl(c);
-  if (!control) {
-    Fatal(access == Access::Read ? "读取组件属性时发现指定窗口尚未载入" : "修改组件属性时发现指定窗口尚未载入");
-    return nullptr;
-  }
-  return control;
+BuiltControl& Win32Layer::Built(const Native& c) {
+  return static_cast<OpenWindow&>(c.window).controls[c.index];
 }
 
-std::string Win32Layer::Text(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  if (!b || !b->hwnd) return {};
-  switch (b->decl->kind) {
+std::string Win32Layer::ReadText(const Native& c) {
+  const BuiltControl& b = Built(c);
+  switch (c.decl.kind) {
     case Kind::EditBox:
-      return ToGbk(WindowText(b->edit));
+      return ToGbk(WindowText(b.edit));
     case Kind::ListBox: {
-      const LRESULT row = SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0);
-      if (row < 0) return {};
-      std::wstring item(static_cast<std::size_t>(SendMessageW(b->hwnd, LB_GETTEXTLEN, row, 0)) + 1, L'\0');
-      item.resize(static_cast<std::size_t>(
-          SendMessageW(b->hwnd, LB_GETTEXT, row, reinterpret_cast<LPARAM>(item.data()))));
-      return ToGbk(item);
+      const int row = static_cast<int>(SendMessageW(b.hwnd, LB_GETCURSEL, 0, 0));
+      return row < 0 ? std::string() : ItemText(c, row);
     }
     default:
-      return ToGbk(WindowText(b->hwnd));
+      return ToGbk(WindowText(b.hwnd));
   }
 }
 
-void Win32Layer::SetText(ControlId c, std::string_view text) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return;
+void Win32Layer::WriteText(const Native& c, std::string_view text) {
+  const BuiltControl& b = Built(c);
   const std::wstring value = FromGbk(text);
-  switch (b->decl->kind) {
+  switch (c.decl.kind) {
     case Kind::EditBox:
-      SetWindowTextW(b->edit, value.c_str());
+      SetWindowTextW(b.edit, value.c_str());
       return;
     case Kind::ComboBox:
-      if (b->decl->comboStyle != ComboStyle::DropDownList) SetWindowTextW(b->hwnd, value.c_str());
+      if (c.decl.comboStyle != ComboStyle::DropDownList) SetWindowTextW(b.hwnd, value.c_str());
       return;
     case Kind::ListBox:
     case Kind::PictureBox:
     case Kind::PageContainer:
-    case Kind::Timer:
       return;
     default:
-      SetWindowTextW(b->hwnd, value.c_str());
+      SetWindowTextW(b.hwnd, value.c_str());
       return;
   }
 }
 
-bool Win32Layer::Visible(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->hwnd && (GetWindowLongW(b->hwnd, GWL_STYLE) & WS_VISIBLE);
+bool Win32Layer::ReadFlag(const Native& c, Flag flag) {
+  HWND hwnd = Built(c).hwnd;
+  switch (flag) {
+    case Flag::Visible:
+      return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    case Flag::Enabled:
+      return IsWindowEnabled(hwnd) != FALSE;
+    case Flag::Checked:
+      return SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  return false;
 }
 
-void Win32Layer::SetVisible(ControlId c, bool visible) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->hwnd) ShowWindow(b->hwnd, visible ? SW_SHOWNA : SW_HIDE);
-}
-
-bool Win32Layer::Enabled(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->hwnd && IsWindowEnabled(b->hwnd);
-}
-
-void Win32Layer::SetEnabled(ControlId c, bool enabled) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return;
-  EnableWindow(b->hwnd, enabled ? TRUE : FALSE);
-  if (b->edit) EnableWindow(b->edit, enabled ? TRUE : FALSE);
-}
-
-int Win32Layer::Selection(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  if (!b || !b->hwnd) return -1;
-  if (b->decl->kind == Kind::ComboBox) return static_cast<int>(SendMessageW(b->hwnd, CB_GETCURSEL, 0, 0));
-  if (b->decl->kind == Kind::ListBox) return static_cast<int>(SendMessageW(b->hwnd, LB_GETCURSEL, 0, 0));
-  return -1;
-}
-
-void Win32Layer::SetSelection(ControlId c, int index) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return;
-  if (b->decl->kind == Kind::ComboBox) {
-    const int count = static_cast<int>(SendMessageW(b->hwnd, CB_GETCOUNT, 0, 0));
-    SendMessageW(b->hwnd, CB_SETCURSEL, static_cast<WPARAM>(std::clamp(index, -1, count - 1)), 0);
-  } else if (b->decl->kind == Kind::ListBox) {
-    const int count = static_cast<int>(SendMessageW(b->hwnd, LB_GETCOUNT, 0, 0));
-    SendMessageW(b->hwnd, LB_SETCURSEL, static_cast<WPARAM>(std::clamp(index, -1, count - 1)), 0);
+void Win32Layer::WriteFlag(const Native& c, Flag flag, bool on) {
+  const BuiltControl& b = Built(c);
+  switch (flag) {
+    case Flag::Visible:
+      ShowWindow(b.hwnd, on ? SW_SHOWNA : SW_HIDE);
+      return;
+    case Flag::Enabled:
+      EnableWindow(b.hwnd, on ? TRUE : FALSE);
+      if (b.edit) EnableWindow(b.edit, on ? TRUE : FALSE);
+      return;
+    case Flag::Checked:
+      if (on) {
+        // Radio buttons of one container form a group.
+        for (const BuiltControl& other : static_cast<OpenWindow&>(c.window).controls) {
+          if (&other != &b && other.hwnd && other.decl->kind == Kind::RadioButton &&
+              GetParent(other.hwnd) == GetParent(b.hwnd)) {
+            SendMessageW(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+          }
+        }
+      }
+      SendMessageW(b.hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+      return;
   }
 }
 
-int Win32Layer::AddItem(ControlId c, std::string_view text) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd) return -1;
+int Win32Layer::ReadSelection(const Native& c) {
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_GETCURSEL : LB_GETCURSEL;
+  return static_cast<int>(SendMessageW(Built(c).hwnd, message, 0, 0));
+}
+
+void Win32Layer::WriteSelection(const Native& c, int index) {
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_SETCURSEL : LB_SETCURSEL;
+  SendMessageW(Built(c).hwnd, message, static_cast<WPARAM>(index), 0);
+}
+
+int Win32Layer::ItemCount(const Native& c) {
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_GETCOUNT : LB_GETCOUNT;
+  return static_cast<int>(SendMessageW(Built(c).hwnd, message, 0, 0));
+}
+
+int Win32Layer::AppendItem(const Native& c, std::string_view text) {
   const std::wstring item = FromGbk(text);
-  LRESULT index = -1;
-  if (b->decl->kind == Kind::ComboBox) {
-    index = SendMessageW(b->hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  } else if (b->decl->kind == Kind::ListBox) {
-    index = SendMessageW(b->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  }
+  const UINT message = c.decl.kind == Kind::ComboBox ? CB_ADDSTRING : LB_ADDSTRING;
+  const LRESULT index =
+      SendMessageW(Built(c).hwnd, message, 0, reinterpret_cast<LPARAM>(item.c_str()));
   return index < 0 ? -1 : static_cast<int>(index);
 }
 
-bool Win32Layer::Checked(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b && b->hwnd && b->decl->kind == Kind::RadioButton &&
-         SendMessageW(b->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+std::string Win32Layer::ItemText(const Native& c, int index) {
+  const bool combo = c.decl.kind == Kind::ComboBox;
+  HWND hwnd = Built(c).hwnd;
+  std::wstring item(static_cast<std::size_t>(
+                        SendMessageW(hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0)) +
+                        1,
+                    L'\0');
+  item.resize(static_cast<std::size_t>(SendMessageW(hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, index,
+                                                    reinterpret_cast<LPARAM>(item.data()))));
+  return ToGbk(item);
 }
 
-void Win32Layer::SetChecked(ControlId c, bool checked) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || !b->hwnd || b->decl->kind != Kind::RadioButton) return;
-  if (checked) {
-    // Radio buttons of one container form a group.
-    OpenWindow* window = Find(c.window);
-    for (BuiltControl& other : window->controls) {
-      if (&other != b && other.hwnd && other.decl->kind == Kind::RadioButton &&
-          GetParent(other.hwnd) == GetParent(b->hwnd)) {
-        SendMessageW(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
-      }
-    }
-  }
-  SendMessageW(b->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void Win32Layer::ShowPicture(const Native& c, std::string encoded) {
+  SetPictureBytes(Built(c).hwnd, std::move(encoded));
 }
 
 void Win32Layer::OnCommand(HWND child, int code) {
@@ -689,49 +630,23 @@ void Win32Layer::OnCommand(HWND child, int code) {
   }
 }
 
-void Win32Layer::SetPicture(ControlId c, std::string encoded) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (b && b->hwnd && b->decl->kind == Kind::PictureBox)
-    SetPictureBytes(b->hwnd, std::move(encoded));
-}
-
-void Win32Layer::SetInterval(ControlId c, int ms) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || b->decl->kind != Kind::Timer) return;
-  ms = std::max(ms, 0);
-  if (ms == b->interval) return;
-  b->interval = ms;
-  HWND top = Find(c.window)->hwnd;
-  KillTimer(top, TimerId(c.index));
-  if (ms > 0 && !options_.manualTimers) SetTimer(top, TimerId(c.index), static_cast<UINT>(ms), nullptr);
+void Win32Layer::RestartTimer(WindowState& window, std::size_t index, int ms) {
+  HWND top = static_cast<OpenWindow&>(window).hwnd;
+  KillTimer(top, TimerId(index));
+  if (ms > 0) SetTimer(top, TimerId(index), static_cast<UINT>(ms), nullptr);
 }
 
 void Win32Layer::OnTimer(WindowId w, UINT_PTR id) {
   const ControlId c{w, static_cast<uint16_t>(id - kFirstControlId)};
-  BuiltControl* b = FindControl(c);
-  if (b && b->decl->kind == Kind::Timer && b->interval > 0) Deliver(b->decl->handler);
+  FireTimer(c);
 }
 
-bool Win32Layer::FireTimer(ControlId c) {
-  BuiltControl* b = FindControl(c);
-  if (!b || b->decl->kind != Kind::Timer || b->interval <= 0 || Ended()) return false;
-  Deliver(b->decl->handler);
-  return true;
-}
-
-int Win32Layer::Page(ControlId c) {
-  BuiltControl* b = Require(c, Access::Read);
-  return b ? b->page : 0;
-}
-
-void Win32Layer::SetPage(ControlId c, int page) {
-  BuiltControl* b = Require(c, Access::Write);
-  if (!b || b->pages.empty()) return;
-  b->page = std::clamp(page, 0, static_cast<int>(b->pages.size()) - 1);
-  for (std::size_t p = 0; p < b->pages.size(); ++p) {
-    if (static_cast<int>(p) != b->page) ShowWindow(b->pages[p], SW_HIDE);
+void Win32Layer::ShowPageNative(WindowState& window, std::size_t index, int page) {
+  const BuiltControl& area = static_cast<OpenWindow&>(window).controls[index];
+  for (std::size_t p = 0; p < area.pages.size(); ++p) {
+    if (static_cast<int>(p) != page) ShowWindow(area.pages[p], SW_HIDE);
   }
-  ShowWindow(b->pages[static_cast<std::size_t>(b->page)], SW_SHOWNA);
+  ShowWindow(area.pages[static_cast<std::size_t>(page)], SW_SHOWNA);
 }
 
 void Win32Layer::BeginDrag(WindowId w, POINT screen) {
@@ -749,7 +664,8 @@ bool Win32Layer::DragMove(WindowId w, POINT screen) {
   if (dx == 0 && dy == 0) return true;
   RECT r;
   GetWindowRect(window->hwnd, &r);
-  SetWindowPos(window->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window->hwnd, nullptr, r.left + dx, r.top + dy, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   window->dragLast = screen;
   return true;
 }
@@ -761,10 +677,8 @@ void Win32Layer::EndDrag(WindowId w) {
   if (GetCapture() == window->hwnd) ReleaseCapture();
 }
 
-void Win32Layer::ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) {
-  if (Ended()) return;
-  OpenWindow* ownerWindow = owner ? Find(*owner) : nullptr;
-  HWND ownerHwnd = ownerWindow ? ownerWindow->hwnd : nullptr;
+void Win32Layer::ShowMessageBox(WindowState* owner, std::string_view text, std::string_view title) {
+  HWND ownerHwnd = owner ? static_cast<OpenWindow*>(owner)->hwnd : nullptr;
   // Modal for the whole program: every window waits for the box.
   const std::vector<HWND> disabled = DisableOthers(nullptr);
   guard_.DialogOpening();
@@ -777,8 +691,7 @@ void Win32Layer::ShowMessage(std::optional<WindowId> owner, std::string_view tex
   if (ownerHwnd && IsWindow(ownerHwnd)) SetForegroundWindow(ownerHwnd);
 }
 
-std::string Win32Layer::BrowseForPath(std::string_view prompt) {
-  if (Ended()) return {};
+std::string Win32Layer::Browse(std::string_view prompt) {
   const std::wstring title = FromGbk(prompt);
   HWND active = GetActiveWindow();
   BROWSEINFOW info{};
@@ -817,14 +730,8 @@ bool Win32Layer::RegisterFontFile(const std::filesystem::path& fontFile) {
   return AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr) > 0;
 }
 
-Win32Layer* AsWin32Layer(Layer& layer) { return dynamic_cast<Win32Layer*>(&layer); }
-
-}  // namespace ui::win32
-
-namespace ui {
-
-std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions options) {
-  return std::make_unique<win32::Win32Layer>(handlers, options);
+Win32Layer* AsWin32Layer(Layer& layer) {
+  return dynamic_cast<Win32Layer*>(&layer);
 }
 
-}  // namespace ui
+}  // namespace ui::win32

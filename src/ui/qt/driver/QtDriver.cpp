@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "ui/Backend.h"
+#include "ui/DriverBase.h"
 #include "ui/qt/QtLayer.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/TextFit.h"
@@ -32,14 +33,9 @@ using namespace std::chrono_literals;
 // How long the UI thread may stay busy before a test gives up on it.
 constexpr auto kUiTimeout = 60s;
 
-class QtDriver final : public Driver {
+class QtDriver final : public DriverBase {
  public:
-  explicit QtDriver(QtLayer& layer) : layer_(layer) {}
-
-  void Post(std::function<void()> fn) override {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(fn), Qt::QueuedConnection);
-    Settle();
-  }
+  explicit QtDriver(QtLayer& layer) : DriverBase(layer), layer_(layer) {}
 
   void Sync(std::function<void()> fn) override {
     auto done = std::make_shared<std::promise<void>>();
@@ -127,30 +123,9 @@ class QtDriver final : public Driver {
   }
 
   bool SelectItem(ControlId c, int index) override {
-    return ActOnItem(c, index, [](QWidget* viewport, QPoint at) { QTest::mouseClick(viewport, Qt::LeftButton, {}, at); });
-  }
-
-  bool FireTimer(ControlId c) override {
-    auto fired = std::make_shared<bool>(false);
-    Post([this, c, fired] {
-      // Known before the tick is delivered: the tick may open a modal window.
-      const BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->timer || b->interval <= 0 || layer_.Ended()) return;
-      *fired = true;
-      layer_.FireTimer(c);
+    return ActOnItem(c, index, [](QWidget* viewport, QPoint at) {
+      QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
     });
-    return *fired;
-  }
-
-  bool CloseByUser(WindowId w) override {
-    auto ok = std::make_shared<bool>(false);
-    Post([this, w, ok] {
-      OpenWindow* window = layer_.Find(w);
-      if (!window || !window->widget || Blocked(window->widget)) return;
-      *ok = true;
-      window->widget->close();
-    });
-    return *ok;
   }
 
   bool Drag(ControlId c, int dx, int dy) override {
@@ -174,29 +149,11 @@ class QtDriver final : public Driver {
     });
   }
 
-  bool IsOpen(WindowId w) override {
-    return Read([&] { return layer_.IsOpen(w); });
-  }
-
-  std::vector<WindowId> OpenWindows() override {
-    return Read([&] {
-      std::vector<WindowId> windows;
-      for (int i = 0; i < kWindowCount; ++i) {
-        if (layer_.IsOpen(static_cast<WindowId>(i))) windows.push_back(static_cast<WindowId>(i));
-      }
-      return windows;
-    });
-  }
-
   std::optional<WindowId> ModalWindow() override {
     return Read([&]() -> std::optional<WindowId> {
       QWidget* modal = QApplication::activeModalWidget();
       return modal ? layer_.WindowOf(modal) : std::nullopt;
     });
-  }
-
-  std::string Text(ControlId c) override {
-    return Read([&]() -> std::string { return layer_.IsOpen(c.window) ? layer_.Text(c) : std::string(); });
   }
 
   bool IsShown(ControlId c) override {
@@ -210,49 +167,6 @@ class QtDriver final : public Driver {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
       return b && b->widget && b->widget->isEnabled();
-    });
-  }
-
-  bool IsChecked(ControlId c) override {
-    return Read([&] { return layer_.IsOpen(c.window) && layer_.Checked(c); });
-  }
-
-  int Selection(ControlId c) override {
-    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Selection(c) : -1; });
-  }
-
-  std::vector<std::string> Items(ControlId c) override {
-    return Read([&] {
-      std::vector<std::string> items;
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->widget) return items;
-      if (auto* combo = qobject_cast<QComboBox*>(b->widget.data())) {
-        for (int i = 0; i < combo->count(); ++i) items.push_back(ToGbk(combo->itemText(i)));
-      } else if (auto* list = qobject_cast<QListWidget*>(b->widget.data())) {
-        for (int i = 0; i < list->count(); ++i) items.push_back(ToGbk(list->item(i)->text()));
-      }
-      return items;
-    });
-  }
-
-  int Page(ControlId c) override {
-    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Page(c) : -1; });
-  }
-
-  int Interval(ControlId c) override {
-    return Read([&] {
-      BuiltControl* b = layer_.FindControl(c);
-      return b ? b->interval : -1;
-    });
-  }
-
-  Rect Geometry(ControlId c) override {
-    return Read([&] {
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b) return Rect{};
-      if (!b->widget) return Rect{b->decl->left, b->decl->top, 0, 0};
-      const QRect g = b->widget->geometry();
-      return Rect{g.left(), g.top(), g.width(), g.height()};
     });
   }
 
@@ -316,17 +230,15 @@ class QtDriver final : public Driver {
   }
 
   bool AnswerMessageBox() override {
-    auto ok = std::make_shared<bool>(false);
-    Post([ok] {
+    return Attempt([]() -> Action {
       QMessageBox* box = CurrentMessageBox();
-      if (!box) return;
-      QAbstractButton* button = box->button(QMessageBox::Ok);
-      if (!button) return;
-      *ok = true;
-      TakeAMoment();
-      QTest::mouseClick(button, Qt::LeftButton);
+      QPointer<QAbstractButton> button = box ? box->button(QMessageBox::Ok) : nullptr;
+      if (!button) return {};
+      return [button] {
+        TakeAMoment();
+        QTest::mouseClick(button, Qt::LeftButton);
+      };
     });
-    return *ok;
   }
 
   std::optional<std::string> OpenBrowseDialog() override {
@@ -339,28 +251,23 @@ class QtDriver final : public Driver {
 
   bool AnswerBrowseDialog(std::string_view gbkPath) override {
     const QString path = FromGbk(gbkPath);
-    auto ok = std::make_shared<bool>(false);
-    Post([path, ok] {
-      QFileDialog* dialog = CurrentBrowseDialog();
-      if (!dialog) return;
-      *ok = true;
-      if (path.isEmpty()) {
-        dialog->reject();
-      } else {
-        // The user types the full path into the name field and accepts it.
-        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-          name->setText(path);
+    return Attempt([path]() -> Action {
+      QPointer<QFileDialog> dialog = CurrentBrowseDialog();
+      if (!dialog) return {};
+      return [dialog, path] {
+        if (path.isEmpty()) {
+          dialog->reject();
         } else {
-          dialog->selectFile(path);
+          // The user types the full path into the name field and accepts it.
+          if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            name->setText(path);
+          } else {
+            dialog->selectFile(path);
+          }
+          static_cast<QDialog*>(dialog)->accept();
         }
-        static_cast<QDialog*>(dialog)->accept();
-      }
+      };
     });
-    return *ok;
-  }
-
-  std::optional<int> ExitCode() override {
-    return Read([&] { return layer_.ExitCode(); });
   }
 
   bool Snapshot(WindowId w, const std::filesystem::path& pngPath) override {
@@ -373,11 +280,21 @@ class QtDriver final : public Driver {
   }
 
  private:
-  template <typename F>
-  auto Read(F&& f) -> decltype(f()) {
-    decltype(f()) result{};
-    Sync([&] { result = f(); });
-    return result;
+  void PostToUiThread(std::function<void()> fn) override {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(fn), Qt::QueuedConnection);
+  }
+
+  Rect PlacedRect(ControlId c) override {
+    const QRect g = layer_.FindControl(c)->widget->geometry();
+    return Rect{g.left(), g.top(), g.width(), g.height()};
+  }
+
+  Action CloseBox(WindowId w) override {
+    QPointer<QWidget> top = layer_.Find(w)->widget;
+    if (!top || Blocked(top)) return {};
+    return [top] {
+      if (top) top->close();
+    };
   }
 
   static void ClickAt(QWidget* w, QPoint at) {
@@ -393,12 +310,12 @@ class QtDriver final : public Driver {
   static void PressAndRelease(QWidget* top, QPoint global) {
     QPointer<QWindow> window = top->windowHandle();
     const QPointF local = window->mapFromGlobal(global);
-    qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress,
-                        Qt::NoModifier, QTest::lastMouseTimestamp);
+    qt_handleMouseEvent(window, local, global, Qt::LeftButton, Qt::LeftButton,
+                        QEvent::MouseButtonPress, Qt::NoModifier, QTest::lastMouseTimestamp);
     QTest::lastMouseTimestamp += 60;
     if (window) {
-      qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease,
-                          Qt::NoModifier, QTest::lastMouseTimestamp);
+      qt_handleMouseEvent(window, local, global, Qt::NoButton, Qt::LeftButton,
+                          QEvent::MouseButtonRelease, Qt::NoModifier, QTest::lastMouseTimestamp);
     }
   }
 
@@ -413,15 +330,16 @@ class QtDriver final : public Driver {
 
   // Checks on the UI thread that the user could reach the control, then acts.
   bool Act(ControlId c, std::function<void(QWidget*)> action) {
-    auto ok = std::make_shared<bool>(false);
-    Post([this, c, ok, action = std::move(action)] {
+    return Attempt([this, c, action = std::move(action)]() -> Action {
       BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->widget || !b->widget->isVisible() || !b->widget->isEnabled() || Blocked(b->widget)) return;
-      *ok = true;
-      TakeAMoment();
-      action(b->widget);
+      if (!b || !b->widget || !b->widget->isVisible() || !b->widget->isEnabled() ||
+          Blocked(b->widget))
+        return {};
+      return [widget = b->widget, action] {
+        TakeAMoment();
+        action(widget);
+      };
     });
-    return *ok;
   }
 
   bool ActOnItem(ControlId c, int index, std::function<void(QWidget*, QPoint)> action) {
@@ -433,7 +351,7 @@ class QtDriver final : public Driver {
     });
   }
 
-  void Settle() {
+  void Settle() override {
     // Events posted while an action runs are handled before it counts as done.
     for (int round = 0; round < 3; ++round) Sync([] {});
   }
@@ -449,7 +367,8 @@ class QtDriver final : public Driver {
 
   static QFileDialog* CurrentBrowseDialog() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) return dialog;
+      if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible())
+        return dialog;
     }
     return nullptr;
   }
@@ -471,8 +390,12 @@ class QtDriver final : public Driver {
       painter.setPen(Qt::black);
       painter.drawText(QRect(8, 1, decl.width - 60, top - 1), Qt::AlignVCenter | Qt::AlignLeft,
                        window.widget->windowTitle());
-      if (decl.systemMenu) painter.drawText(QRect(decl.width - 28, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("×"));
-      if (decl.minimizeBox) painter.drawText(QRect(decl.width - 52, 1, 24, top - 1), Qt::AlignCenter, QStringLiteral("–"));
+      if (decl.systemMenu)
+        painter.drawText(QRect(decl.width - 28, 1, 24, top - 1), Qt::AlignCenter,
+                         QStringLiteral("×"));
+      if (decl.minimizeBox)
+        painter.drawText(QRect(decl.width - 52, 1, 24, top - 1), Qt::AlignCenter,
+                         QStringLiteral("–"));
     }
     painter.drawImage(3, top, client);
     return outer;
@@ -484,12 +407,6 @@ class QtDriver final : public Driver {
 }  // namespace
 }  // namespace ui::qt
 
-namespace ui {
-
-std::unique_ptr<Driver> CreateDriver(Layer& layer) {
-  qt::QtLayer* qtLayer = qt::AsQtLayer(layer);
-  if (!qtLayer) return nullptr;
-  return std::make_unique<qt::QtDriver>(*qtLayer);
+std::unique_ptr<ui::Driver> ui::CreateDriver(Layer& layer) {
+  return MakeDriver<qt::QtDriver, qt::QtLayer>(layer);
 }
-
-}  // namespace ui

@@ -1,8 +1,8 @@
 // The test driver on Win32: it acts as the user with real input messages
 // posted to the controls and reads what the windows show.
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,21 +11,16 @@
 #include <vector>
 
 #include "ui/Backend.h"
+#include "ui/DriverBase.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/UiThread.h"
-#include "ui/win32/WinText.h"
 #include "ui/win32/Widgets.h"
 #include "ui/win32/Win32Layer.h"
+#include "ui/win32/WinText.h"
 #include "ui/win32/driver/PngFile.h"
 
 namespace ui::win32 {
 namespace {
-
-std::wstring WindowText(HWND hwnd) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 
 // Where a window is on the screen: its position in screen pixels, its size in
 // the catalogue's pixels at the scale its window is laid out at.
@@ -80,14 +75,9 @@ POINT CentreOnScreen(HWND hwnd) {
   return p;
 }
 
-class Win32Driver final : public Driver {
+class Win32Driver final : public DriverBase {
  public:
-  explicit Win32Driver(Win32Layer& layer) : layer_(layer) {}
-
-  void Post(std::function<void()> fn) override {
-    PostToUiThread(std::move(fn));
-    Settle();
-  }
+  explicit Win32Driver(Win32Layer& layer) : DriverBase(layer), layer_(layer) {}
 
   void Sync(std::function<void()> fn) override { RunOnUiThread(fn); }
 
@@ -144,29 +134,6 @@ class Win32Driver final : public Driver {
   bool DoubleClickItem(ControlId c, int index) override { return ClickItem(c, index, true); }
   bool SelectItem(ControlId c, int index) override { return ClickItem(c, index, false); }
 
-  bool FireTimer(ControlId c) override {
-    auto fired = std::make_shared<bool>(false);
-    Post([this, c, fired] {
-      // Known before the tick is delivered: the tick may open a modal window.
-      const BuiltControl* b = layer_.FindControl(c);
-      if (!b || b->decl->kind != Kind::Timer || b->interval <= 0 || layer_.Ended()) return;
-      *fired = true;
-      layer_.FireTimer(c);
-    });
-    return *fired;
-  }
-
-  bool CloseByUser(WindowId w) override {
-    auto ok = std::make_shared<bool>(false);
-    Post([this, w, ok] {
-      OpenWindow* window = layer_.Find(w);
-      if (!window || !IsWindowEnabled(window->hwnd)) return;
-      *ok = true;
-      PostMessageW(window->hwnd, WM_CLOSE, 0, 0);
-    });
-    return *ok;
-  }
-
   bool Drag(ControlId c, int dx, int dy) override {
     auto start = std::make_shared<POINT>();
     if (!Act(c, [start](BuiltControl& b) {
@@ -181,33 +148,16 @@ class Win32Driver final : public Driver {
     return true;
   }
 
-  bool IsOpen(WindowId w) override {
-    return Read([&] { return layer_.IsOpen(w); });
-  }
-
-  std::vector<WindowId> OpenWindows() override {
-    return Read([&] {
-      std::vector<WindowId> windows;
-      for (int i = 0; i < kWindowCount; ++i) {
-        if (layer_.IsOpen(static_cast<WindowId>(i))) windows.push_back(static_cast<WindowId>(i));
-      }
-      return windows;
-    });
-  }
-
   std::optional<WindowId> ModalWindow() override {
     return Read([&]() -> std::optional<WindowId> {
       if (CurrentMessageBox(nullptr)) return std::nullopt;
       for (int i = 0; i < kWindowCount; ++i) {
         OpenWindow* window = layer_.Find(static_cast<WindowId>(i));
-        if (window && window->modalDone && IsWindowEnabled(window->hwnd)) return static_cast<WindowId>(i);
+        if (window && window->modalDone && IsWindowEnabled(window->hwnd))
+          return static_cast<WindowId>(i);
       }
       return std::nullopt;
     });
-  }
-
-  std::string Text(ControlId c) override {
-    return Read([&]() -> std::string { return layer_.IsOpen(c.window) ? layer_.Text(c) : std::string(); });
   }
 
   bool IsShown(ControlId c) override {
@@ -221,58 +171,6 @@ class Win32Driver final : public Driver {
     return Read([&] {
       BuiltControl* b = layer_.FindControl(c);
       return b && b->hwnd && IsWindowEnabled(b->hwnd);
-    });
-  }
-
-  bool IsChecked(ControlId c) override {
-    return Read([&] { return layer_.IsOpen(c.window) && layer_.Checked(c); });
-  }
-
-  int Selection(ControlId c) override {
-    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Selection(c) : -1; });
-  }
-
-  std::vector<std::string> Items(ControlId c) override {
-    return Read([&] {
-      std::vector<std::string> items;
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->hwnd) return items;
-      const bool combo = b->decl->kind == Kind::ComboBox;
-      if (!combo && b->decl->kind != Kind::ListBox) return items;
-      const int count = static_cast<int>(SendMessageW(b->hwnd, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
-      for (int i = 0; i < count; ++i) {
-        std::wstring item(
-            static_cast<std::size_t>(SendMessageW(b->hwnd, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(
-            SendMessageW(b->hwnd, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-        items.push_back(ToGbk(item));
-      }
-      return items;
-    });
-  }
-
-  int Page(ControlId c) override {
-    return Read([&] { return layer_.IsOpen(c.window) ? layer_.Page(c) : -1; });
-  }
-
-  int Interval(ControlId c) override {
-    return Read([&] {
-      BuiltControl* b = layer_.FindControl(c);
-      return b ? b->interval : -1;
-    });
-  }
-
-  Rect Geometry(ControlId c) override {
-    return Read([&] {
-      BuiltControl* b = layer_.FindControl(c);
-      if (!b) return Rect{};
-      if (!b->hwnd) return Rect{b->decl->left, b->decl->top, 0, 0};
-      RECT r;
-      GetWindowRect(b->hwnd, &r);
-      MapWindowPoints(nullptr, GetParent(b->hwnd), reinterpret_cast<POINT*>(&r), 2);
-      const int dpi = DpiOf(b->hwnd);
-      return Rect{Unscaled(r.left, dpi), Unscaled(r.top, dpi), Unscaled(r.right - r.left, dpi),
-                  Unscaled(r.bottom - r.top, dpi)};
     });
   }
 
@@ -336,7 +234,8 @@ class Win32Driver final : public Driver {
   uint64_t NativeHandle(WindowId w) override {
     return Read([&]() -> uint64_t {
       OpenWindow* window = layer_.Find(w);
-      return window && IsWindowVisible(window->hwnd) ? reinterpret_cast<uintptr_t>(window->hwnd) : 0;
+      return window && IsWindowVisible(window->hwnd) ? reinterpret_cast<uintptr_t>(window->hwnd)
+                                                     : 0;
     });
   }
 
@@ -353,15 +252,15 @@ class Win32Driver final : public Driver {
   }
 
   bool AnswerMessageBox() override {
-    auto ok = std::make_shared<bool>(false);
-    Post([this, ok] {
+    return Attempt([this]() -> Action {
       HWND box = CurrentMessageBox(layer_.BrowseDialog());
       HWND button = box ? GetDlgItem(box, IDOK) : nullptr;
-      if (!button) return;
-      *ok = true;
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+      if (!button) return {};
+      return [box, button] {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+      };
     });
-    return *ok;
   }
 
   std::optional<std::string> OpenBrowseDialog() override {
@@ -373,35 +272,33 @@ class Win32Driver final : public Driver {
 
   bool AnswerBrowseDialog(std::string_view gbkPath) override {
     const std::wstring path = FromGbk(gbkPath);
-    auto ok = std::make_shared<bool>(false);
-    Post([this, path, ok] {
+    return Attempt([this, path]() -> Action {
       HWND dialog = layer_.BrowseDialog();
-      if (!dialog) return;
-      *ok = true;
-      if (path.empty()) {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        return;
-      }
-      // The user types the full path into the edit box and accepts it. A
-      // dialog without an edit box (Wine's) gets the typed path handed over.
-      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
-      if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
-        SetWindowTextW(edit, path.c_str());
-      } else {
-        layer_.SetTypedPath(path.c_str());
-      }
-      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+      if (!dialog) return {};
+      return [this, dialog, path] {
+        if (path.empty()) {
+          PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+          return;
+        }
+        // The user types the full path into the edit box and accepts it. A
+        // dialog without an edit box (Wine's) gets the typed path handed over.
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        if (HWND edit = FindWindowExW(dialog, nullptr, L"Edit", nullptr)) {
+          SetWindowTextW(edit, path.c_str());
+        } else {
+          layer_.SetTypedPath(path.c_str());
+        }
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+      };
     });
-    return *ok;
-  }
-
-  std::optional<int> ExitCode() override {
-    return Read([&] { return layer_.ExitCode(); });
   }
 
   // Both spellings of the file, so that the driver follows the interface
   // whichever one it declares.
-  bool Snapshot(WindowId w, const std::string& pngPath) { return Snapshot(w, std::filesystem::path(FromAnsi(pngPath))); }
+  bool Snapshot(WindowId w, const std::string& pngPath) {
+    return Snapshot(w, std::filesystem::path(FromAnsi(pngPath)));
+  }
 
   bool Snapshot(WindowId w, const std::filesystem::path& pngPath) {
     return Read([&] {
@@ -429,11 +326,22 @@ class Win32Driver final : public Driver {
   }
 
  private:
-  template <typename F>
-  auto Read(F&& f) -> decltype(f()) {
-    decltype(f()) result{};
-    Sync([&] { result = f(); });
-    return result;
+  void PostToUiThread(std::function<void()> fn) override { win32::PostToUiThread(std::move(fn)); }
+
+  Rect PlacedRect(ControlId c) override {
+    HWND hwnd = layer_.FindControl(c)->hwnd;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+    const int dpi = DpiOf(hwnd);
+    return Rect{Unscaled(r.left, dpi), Unscaled(r.top, dpi), Unscaled(r.right - r.left, dpi),
+                Unscaled(r.bottom - r.top, dpi)};
+  }
+
+  Action CloseBox(WindowId w) override {
+    HWND hwnd = layer_.Find(w)->hwnd;
+    if (!IsWindowEnabled(hwnd)) return {};
+    return [hwnd] { PostMessageW(hwnd, WM_CLOSE, 0, 0); };
   }
 
   // The frame and caption bar as a plain drawing, under whatever the system
@@ -458,15 +366,18 @@ class Win32Driver final : public Driver {
     HGDIOBJ old = SelectObject(dc, FontFor(Px(12), DpiOf(hwnd)));
     const std::wstring title = WindowText(hwnd);
     RECT text{8, bar.top, width - 60, bar.bottom};
-    DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     RECT close{width - 28, bar.top, width - 4, bar.bottom};
-    if (style & WS_SYSMENU) DrawTextW(dc, L"\u00d7", 1, &close, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    if (style & WS_SYSMENU)
+      DrawTextW(dc, L"\u00d7", 1, &close, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     RECT minimise{width - 52, bar.top, width - 28, bar.bottom};
-    if (style & WS_MINIMIZEBOX) DrawTextW(dc, L"\u2013", 1, &minimise, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    if (style & WS_MINIMIZEBOX)
+      DrawTextW(dc, L"\u2013", 1, &minimise, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     SelectObject(dc, old);
   }
 
-  void Settle() {
+  void Settle() override {
     if (!WaitUntilUiIdle()) {
       std::fprintf(stderr, "the UI thread did not answer within the time limit\n");
       std::abort();
@@ -485,17 +396,16 @@ class Win32Driver final : public Driver {
   // Each action of the user comes a moment after the one before: never as
   // part of a double click, and never onto a window that has just opened.
   bool Act(ControlId c, std::function<void(BuiltControl&)> action) {
-    auto ok = std::make_shared<bool>(false);
-    Post([this, c, ok, action = std::move(action)] {
+    return Attempt([this, c, action = std::move(action)]() -> Action {
       BuiltControl* b = layer_.FindControl(c);
-      if (!b || !b->hwnd || !IsWindowVisible(b->hwnd) || !IsWindowEnabled(b->hwnd)) return;
+      if (!b || !b->hwnd || !IsWindowVisible(b->hwnd) || !IsWindowEnabled(b->hwnd)) return {};
       // A window blocked by a modal window or box takes no input.
-      if (!IsWindowEnabled(GetAncestor(b->hwnd, GA_ROOT))) return;
-      *ok = true;
-      InputAt(now_ + 1000);
-      action(*b);
+      if (!IsWindowEnabled(GetAncestor(b->hwnd, GA_ROOT))) return {};
+      return [this, b, action] {
+        InputAt(now_ + 1000);
+        action(*b);
+      };
     });
-    return *ok;
   }
 
   // Posts a mouse message to the window that has the pointer captured, or
@@ -531,7 +441,8 @@ class Win32Driver final : public Driver {
           if (index < 0 || index >= count) return;
           SendMessageW(b.hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
           RECT item;
-          SendMessageW(b.hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+          SendMessageW(b.hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                       reinterpret_cast<LPARAM>(&item));
           POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
           ClientToScreen(b.hwnd, &p);
           *at = p;
@@ -554,12 +465,6 @@ class Win32Driver final : public Driver {
 }  // namespace
 }  // namespace ui::win32
 
-namespace ui {
-
-std::unique_ptr<Driver> CreateDriver(Layer& layer) {
-  win32::Win32Layer* w = win32::AsWin32Layer(layer);
-  if (!w) return nullptr;
-  return std::make_unique<win32::Win32Driver>(*w);
+std::unique_ptr<ui::Driver> ui::CreateDriver(Layer& layer) {
+  return MakeDriver<win32::Win32Driver, win32::Win32Layer>(layer);
 }
-
-}  // namespace ui
