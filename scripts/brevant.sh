@@ -62,7 +62,14 @@ install_wine32() {
   echo "Installing Wine's 32-bit half (wine32, from Debian's i386 architecture)"
   export DEBIAN_FRONTEND=noninteractive
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  { apt-get update -q && apt-get install -y -q --no-install-recommends wine32; } ||
+  # A mirror in the middle of its sync refuses an index now and then: try the
+  # update again after a pause, and try the install with what did arrive.
+  local attempt
+  for attempt in 1 2 3; do
+    apt-get update -q && break
+    [ "$attempt" -lt 3 ] && sleep 20
+  done
+  apt-get install -y -q --no-install-recommends wine32 ||
     echo "Could not install wine32 (see the apt-get messages above)" >&2
 }
 
