@@ -1,6 +1,7 @@
 #include "i18n/Captions.h"
 
-#include <span>
+#include <array>
+#include <cstddef>
 
 #include "app/App.h"
 #include "core/Text.h"
@@ -14,12 +15,22 @@ namespace {
 #define BREVANT_PRODUCT_LINE_TEXT "VLOK Software-Brevant V" BREVANT_VERSION
 #define BREVANT_CRLF "\r\n"
 
-// One row of the caption tables; the texts are UTF-8 and converted when applied.
+// Chinese captions are the catalogue's own; the rows hold the other languages.
+static_assert(IndexOf(Language::Chinese) == 0);
+constexpr std::size_t kTranslatedLanguages = kLanguageCount - 1;
+
+// One row of the caption table: a caption in each language but Chinese, in
+// the order of Language. A row that lacks a language fails to compile. The
+// texts are UTF-8 and converted when applied.
 struct CaptionRow {
+  template <typename... Texts>
+    requires(sizeof...(Texts) == kTranslatedLanguages)
+  constexpr CaptionRow(ui::ControlId control, Texts... texts) : control(control), texts{texts...} {}
+
+  const char* In(Language language) const { return texts[IndexOf(language) - 1]; }
+
   ui::ControlId control;
-  const char* english;
-  const char* japanese;
-  const char* russian;
+  std::array<const char*, kTranslatedLanguages> texts;
 };
 
 namespace mw = ui::MainWindow;
@@ -81,12 +92,9 @@ bool StoredLanguageIs(app::App& app, Language language) {
 }  // namespace
 
 std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language) {
-  const char* CaptionRow::*column = language == Language::English    ? &CaptionRow::english
-                                    : language == Language::Japanese ? &CaptionRow::japanese
-                                                                     : &CaptionRow::russian;
   std::vector<std::pair<ui::ControlId, std::string>> captions;
   if (language == Language::Chinese) return captions;
-  for (const CaptionRow& row : kCaptions) captions.emplace_back(row.control, text::Gbk(row.*column));
+  for (const CaptionRow& row : kCaptions) captions.emplace_back(row.control, text::Gbk(row.In(language)));
   return captions;
 }
 
@@ -96,9 +104,10 @@ std::string ProductLine() {
 
 // The file is read anew for each comparison; at most one table matches.
 void ApplyLanguageCaptions(app::App& app) {
-  if (StoredLanguageIs(app, Language::English)) ApplyTable(app, Language::English);
-  if (StoredLanguageIs(app, Language::Japanese)) ApplyTable(app, Language::Japanese);
-  if (StoredLanguageIs(app, Language::Russian)) ApplyTable(app, Language::Russian);
+  for (std::size_t i = IndexOf(Language::Chinese) + 1; i < kLanguageCount; ++i) {
+    const auto language = static_cast<Language>(i);
+    if (StoredLanguageIs(app, language)) ApplyTable(app, language);
+  }
 }
 
 }  // namespace i18n

@@ -1,5 +1,8 @@
 #include "i18n/LanguageStep.h"
 
+#include <cstddef>
+#include <string_view>
+
 #include "app/App.h"
 #include "app/SaveReport.h"
 #include "i18n/Language.h"
@@ -8,26 +11,40 @@
 namespace i18n {
 namespace {
 
-constexpr Language kComboOrder[] = {Language::Chinese, Language::English, Language::Japanese,
-                                    Language::Russian};
+constexpr std::size_t ItemCount(const char* items) {
+  std::size_t count = 1;
+  for (; *items; ++items) count += *items == '\n';
+  return count;
+}
+
+constexpr std::size_t LanguageComboItems() {
+  for (const ui::ControlSpec& control : ui::catalogue::kRootSettingsWindowControls) {
+    if (std::string_view(control.name) == "组合框1") return ItemCount(control.items);
+  }
+  return 0;
+}
+
+// The combo box lists the languages in the order of Language, so a position
+// in it is a language's index.
+static_assert(LanguageComboItems() == kLanguageCount);
 
 }  // namespace
 
 // The file is read anew before each comparison, as the stored value may be
 // any text.
 void SelectStoredLanguage(app::App& app) {
-  for (int position = 0; position < 4; ++position) {
-    if (app.language.Text() == LanguageText(kComboOrder[position])) {
-      app.ui.SetSelection(ui::RootSettingsWindow::组合框1, position);
+  for (std::size_t position = 0; position < kLanguageCount; ++position) {
+    if (app.language.Text() == LanguageText(static_cast<Language>(position))) {
+      app.ui.SetSelection(ui::RootSettingsWindow::组合框1, static_cast<int>(position));
     }
   }
 }
 
 void OnSaveLanguageClick(app::App& app) {
   const int selection = app.ui.Selection(ui::RootSettingsWindow::组合框1);
-  if (selection < 0 || selection > 3) return;
+  if (selection < 0 || static_cast<std::size_t>(selection) >= kLanguageCount) return;
   app::SaveReport save(app, ui::WindowId::RootSettingsWindow);
-  save.Write("language.vlok", LanguageText(kComboOrder[selection]));
+  save.Write("language.vlok", LanguageText(static_cast<Language>(selection)));
   save.Finish();
 }
 
