@@ -70,7 +70,7 @@ class Win32Layer final : public Layer {
   // Both spellings of the font file, so that the layer follows the interface
   // whichever one it declares.
   bool RegisterFontFile(const std::string& nativePath);
-  bool RegisterFontFile(const std::filesystem::path& fontFile);
+  bool RegisterFontFile(const std::filesystem::path& fontFile) override;
 
   void Post(std::function<void()> work) override;
   int Run(WindowId startup) override;

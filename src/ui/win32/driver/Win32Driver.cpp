@@ -403,7 +403,7 @@ class Win32Driver final : public Driver {
   // whichever one it declares.
   bool Snapshot(WindowId w, const std::string& pngPath) { return Snapshot(w, std::filesystem::path(FromAnsi(pngPath))); }
 
-  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) {
+  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) override {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
       if (!window) return false;
