@@ -24,8 +24,9 @@ constexpr std::size_t kTranslatedLanguages = kLanguageCount - 1;
 // texts are UTF-8 and converted when applied.
 struct CaptionRow {
   template <typename... Texts>
+  constexpr CaptionRow(ui::ControlId control, Texts... texts)
     requires(sizeof...(Texts) == kTranslatedLanguages)
-  constexpr CaptionRow(ui::ControlId control, Texts... texts) : control(control), texts{texts...} {}
+      : control(control), texts{texts...} {}
 
   const char* In(Language language) const { return texts[IndexOf(language) - 1]; }
 

@@ -27,8 +27,8 @@ template <typename T>
 class PerLanguage {
  public:
   template <typename... Values>
-    requires(sizeof...(Values) == kLanguageCount)
-  constexpr PerLanguage(Values&&... values) : values_{T(std::forward<Values>(values))...} {}
+  constexpr PerLanguage(Values&&... values) requires(sizeof...(Values) == kLanguageCount)
+      : values_{T(std::forward<Values>(values))...} {}
 
   constexpr const T& operator[](Language language) const { return values_[IndexOf(language)]; }
   constexpr const std::array<T, kLanguageCount>& All() const { return values_; }
