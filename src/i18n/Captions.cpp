@@ -24,8 +24,8 @@ constexpr std::size_t kTranslatedLanguages = kLanguageCount - 1;
 // texts are UTF-8 and converted when applied.
 struct CaptionRow {
   template <typename... Texts>
-  constexpr CaptionRow(ui::ControlId control, Texts... texts)
-    requires(sizeof...(Texts) == kTranslatedLanguages)
+  constexpr CaptionRow(ui::ControlId control,
+                       Texts... texts) requires(sizeof...(Texts) == kTranslatedLanguages)
       : control(control), texts{texts...} {}
 
   const char* In(Language language) const { return texts[IndexOf(language) - 1]; }
@@ -95,7 +95,8 @@ bool StoredLanguageIs(app::App& app, Language language) {
 std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language) {
   std::vector<std::pair<ui::ControlId, std::string>> captions;
   if (language == Language::Chinese) return captions;
-  for (const CaptionRow& row : kCaptions) captions.emplace_back(row.control, text::Gbk(row.In(language)));
+  for (const CaptionRow& row : kCaptions)
+    captions.emplace_back(row.control, text::Gbk(row.In(language)));
   return captions;
 }
 

@@ -18,7 +18,9 @@ enum class Language { Chinese, English, Japanese, Russian, Last = Russian };
 
 inline constexpr std::size_t kLanguageCount = static_cast<std::size_t>(Language::Last) + 1;
 
-constexpr std::size_t IndexOf(Language language) { return static_cast<std::size_t>(language); }
+constexpr std::size_t IndexOf(Language language) {
+  return static_cast<std::size_t>(language);
+}
 
 // One value for each interface language, in the order of Language. It is
 // built from exactly kLanguageCount values, so a table that lacks a language

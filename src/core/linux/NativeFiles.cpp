@@ -1,5 +1,4 @@
 #include "core/NativeFiles.h"
-#include "core/linux/FileWrites.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,6 +9,8 @@
 #include <cstdio>
 #include <string>
 #include <system_error>
+
+#include "core/linux/FileWrites.h"
 
 namespace core::native {
 namespace {
@@ -159,7 +160,8 @@ int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std:
 
 // Keep the permission bits of a file being replaced (a program file keeps its
 // run bit); a new file gets the usual bits.
-int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts) {
+int WriteReplacing(const std::filesystem::path& path,
+                   std::initializer_list<std::string_view> parts) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const auto old = fs::status(path, ec);

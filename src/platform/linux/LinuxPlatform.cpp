@@ -17,9 +17,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/Platform.h"
 #include "core/Gbk.h"
 #include "core/linux/FileWrites.h"
+#include "platform/Platform.h"
 
 extern char** environ;
 
