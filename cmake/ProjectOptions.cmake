@@ -4,6 +4,7 @@ add_library(brevant_options INTERFACE)
 target_compile_features(brevant_options INTERFACE cxx_std_20)
 target_compile_options(brevant_options INTERFACE
   -Wall -Wextra -pedantic -Wno-missing-field-initializers
+  $<$<COMPILE_LANGUAGE:CXX>:-Wsuggest-override -Wnon-virtual-dtor>
   $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>
   -fstack-protector-strong)
 if(WIN32)
@@ -22,6 +23,13 @@ if(WIN32)
   target_link_libraries(brevant_options INTERFACE ssp)
 else()
   target_link_options(brevant_options INTERFACE -Wl,-z,relro,-z,now)
+endif()
+
+# Off by default so that a newer compiler's new warnings do not stop a
+# teacher's build; the test run turns it on for every build it makes.
+option(BREVANT_WERROR "Treat compiler warnings as errors" OFF)
+if(BREVANT_WERROR)
+  target_compile_options(brevant_options INTERFACE -Werror)
 endif()
 
 option(BREVANT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)

@@ -109,12 +109,16 @@ windows_toolchains=(mingw-w64-x86_64 mingw-w64-i686)
 windows_names=(x64 x86)
 windows_triples=(x86_64-w64-mingw32 i686-w64-mingw32)
 
+# Extra CMake options of the Windows builds; the test run adds -Werror.
+windows_options=()
+
 build_windows() {  # build_windows [targets...]
   local i targets=()
   [ $# -eq 0 ] || targets=(--target "$@")
   for i in 0 1; do
     cmake -S "$here" -B "${windows_dirs[$i]}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/${windows_toolchains[$i]}.cmake" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchains/${windows_toolchains[$i]}.cmake" \
+      "${windows_options[@]}" >/dev/null
     cmake --build "${windows_dirs[$i]}" --parallel "$jobs" "${targets[@]}"
   done
 }
@@ -302,10 +306,12 @@ case "${1:-}" in
   test)
     install_missing_packages
     install_wine32
-    timed "Linux build" build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # Every build of the test run treats a warning as an error.
+    timed "Linux build" build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANT_WERROR=ON
     timed "Linux tests" env -C "$here/build" ctest --output-on-failure --parallel "$jobs" --timeout 300
     echo "== again with AddressSanitizer and UndefinedBehaviorSanitizer =="
-    timed "Sanitizer build" build "$here/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBREVANT_SANITIZE=ON
+    timed "Sanitizer build" build "$here/build-sanitize" -DCMAKE_BUILD_TYPE=Debug -DBREVANT_SANITIZE=ON \
+      -DBREVANT_WERROR=ON
     # Leaks fail the run; the suppressions cover only what the toolkit and
     # fontconfig keep for the life of the process once a font is registered.
     # fontconfig has no frame pointers, so only the slow unwinder sees the
@@ -322,6 +328,7 @@ case "${1:-}" in
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --output-on-failure --parallel "$jobs" --timeout 600 --repeat until-pass:2
     echo "== the Windows programs, cross-built for x64 and x86, under Wine =="
+    windows_options=(-DBREVANT_WERROR=ON)
     timed "Windows builds (x64, x86)" build_windows
     timed "Wine runs (x64, x86)" windows_tests
     echo "== each fuzz target for a short run =="

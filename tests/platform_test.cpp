@@ -1,11 +1,15 @@
 #include "platform/Platform.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pthread.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/linux/FileWrites.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -222,6 +227,45 @@ TEST_F(PlatformLinux, ProgramDirectoryIsWhereTheProgramFileLiesNotTheWorkingDire
   fs::current_path(before);
   EXPECT_NE(directory, root_);
   EXPECT_TRUE(fs::is_regular_file(directory / program_invocation_short_name)) << directory;
+}
+
+// A write that a signal interrupts goes on until every byte is through. The
+// pipe is left full while the writer waits, so each signal finds it blocked:
+// the first cuts a write short, the second ends the next one before any byte.
+TEST(LinuxFileWrites, InterruptedWritesGoOnUntilEveryByteIsThrough) {
+  using namespace std::chrono_literals;
+  struct sigaction quiet = {}, old = {};
+  quiet.sa_handler = [](int) {};
+  sigemptyset(&quiet.sa_mask);  // no SA_RESTART: the write returns to the writer
+  ASSERT_EQ(sigaction(SIGUSR1, &quiet, &old), 0);
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  const int capacity = fcntl(ends[1], F_GETPIPE_SZ);
+  ASSERT_GT(capacity, 0);
+  std::string bytes(4 * static_cast<std::size_t>(capacity), '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 % 251);
+  const pthread_t writer = pthread_self();
+  std::string received;
+  std::thread reader([&] {
+    for (int signal = 0; signal < 2; ++signal) {
+      for (int queued = 0, waits = 0;
+           ioctl(ends[0], FIONREAD, &queued) == 0 && queued < capacity && waits < 5000; ++waits)
+        std::this_thread::sleep_for(1ms);
+      std::this_thread::sleep_for(50ms);  // the writer is back in its write
+      pthread_kill(writer, SIGUSR1);
+    }
+    char buffer[4096];
+    for (ssize_t n; (n = read(ends[0], buffer, sizeof buffer)) > 0;)
+      received.append(buffer, static_cast<std::size_t>(n));
+  });
+  const int error = core::native::WriteAll(ends[1], bytes);
+  close(ends[1]);
+  reader.join();
+  close(ends[0]);
+  sigaction(SIGUSR1, &old, nullptr);
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(received.size(), bytes.size());
+  EXPECT_TRUE(received == bytes);
 }
 
 }  // namespace

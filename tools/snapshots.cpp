@@ -7,6 +7,7 @@
 
 #include "core/Text.h"
 #include "i18n/Captions.h"
+#include "i18n/Language.h"
 #include "ui/Backend.h"
 #include "ui/Catalogue.h"
 
@@ -25,10 +26,7 @@ int main(int argc, char** argv) {
       if (!driver->Snapshot(id, out / file)) ++failures;
       std::printf("%s\n", (out / file).string().c_str());
     };
-    const std::pair<i18n::Language, const char*> languages[] = {{i18n::Language::Chinese, "zh"},
-                                                                {i18n::Language::English, "en"},
-                                                                {i18n::Language::Japanese, "ja"},
-                                                                {i18n::Language::Russian, "ru"}};
+    const i18n::PerLanguage<const char*> tags{"zh", "en", "ja", "ru"};
     for (const ui::WindowSpec* decl : ui::AllWindows()) {
       if (decl->id != ui::WindowId::MainWindow) {
         ui::RunOnUiThread([&] { layer->LoadWindow(decl->id, ui::kNoOwner, false); });
@@ -36,7 +34,9 @@ int main(int argc, char** argv) {
         ui::RunOnUiThread([&] { layer->CloseWindow(decl->id); });
         continue;
       }
-      for (const auto& [language, tag] : languages) {
+      for (std::size_t i = 0; i < i18n::kLanguageCount; ++i) {
+        const auto language = static_cast<i18n::Language>(i);
+        const char* tag = tags[language];
         ui::RunOnUiThread([&] {
           layer->LoadWindow(decl->id, ui::kNoOwner, false);
           for (const auto& [control, caption] : i18n::CaptionsOf(language)) layer->SetText(control, caption);

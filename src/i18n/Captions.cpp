@@ -1,6 +1,7 @@
 #include "i18n/Captions.h"
 
-#include <span>
+#include <array>
+#include <cstddef>
 
 #include "core/Text.h"
 #include "i18n/Language.h"
@@ -13,12 +14,23 @@ namespace {
 #define BREVANT_PRODUCT_LINE_TEXT "VLOK Software-Brevant V" BREVANT_VERSION
 #define BREVANT_CRLF "\r\n"
 
-// One row of the caption tables; the texts are UTF-8 and converted when applied.
+// Chinese captions are the catalogue's own; the rows hold the other languages.
+static_assert(IndexOf(Language::Chinese) == 0);
+constexpr std::size_t kTranslatedLanguages = kLanguageCount - 1;
+
+// One row of the caption table: a caption in each language but Chinese, in
+// the order of Language. A row that lacks a language fails to compile. The
+// texts are UTF-8 and converted when applied.
 struct CaptionRow {
+  template <typename... Texts>
+  constexpr CaptionRow(ui::ControlId control,
+                       Texts... texts) requires(sizeof...(Texts) == kTranslatedLanguages)
+      : control(control), texts{texts...} {}
+
+  const char* In(Language language) const { return texts[IndexOf(language) - 1]; }
+
   ui::ControlId control;
-  const char* english;
-  const char* japanese;
-  const char* russian;
+  std::array<const char*, kTranslatedLanguages> texts;
 };
 
 namespace mw = ui::MainWindow;
@@ -72,12 +84,10 @@ static_assert(std::size(kCaptions) == 33);
 }  // namespace
 
 std::vector<std::pair<ui::ControlId, std::string>> CaptionsOf(Language language) {
-  const char* CaptionRow::*column = language == Language::English    ? &CaptionRow::english
-                                    : language == Language::Japanese ? &CaptionRow::japanese
-                                                                     : &CaptionRow::russian;
   std::vector<std::pair<ui::ControlId, std::string>> captions;
   if (language == Language::Chinese) return captions;
-  for (const CaptionRow& row : kCaptions) captions.emplace_back(row.control, text::Gbk(row.*column));
+  for (const CaptionRow& row : kCaptions)
+    captions.emplace_back(row.control, text::Gbk(row.In(language)));
   return captions;
 }
 

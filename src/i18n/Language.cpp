@@ -1,25 +1,25 @@
 #include "i18n/Language.h"
 
-#include <array>
-
 #include "core/Text.h"
 
 namespace i18n {
 namespace {
 
-const std::array<std::string, 4>& Texts() {
-  static const std::array<std::string, 4> texts = {text::Gbk("中文"), text::Gbk("English"), text::Gbk("日本语"),
-                                                   text::Gbk("Русский")};
+const PerLanguage<std::string>& Texts() {
+  static const PerLanguage<std::string> texts{text::Gbk("中文"), text::Gbk("English"),
+                                              text::Gbk("日本语"), text::Gbk("Русский")};
   return texts;
 }
 
 }  // namespace
 
-const std::string& LanguageText(Language language) { return Texts()[static_cast<std::size_t>(language)]; }
+const std::string& LanguageText(Language language) {
+  return Texts()[language];
+}
 
 std::optional<Language> MatchLanguage(std::string_view stored) {
-  for (std::size_t i = 0; i < Texts().size(); ++i) {
-    if (stored == Texts()[i]) return static_cast<Language>(i);
+  for (std::size_t i = 0; i < kLanguageCount; ++i) {
+    if (stored == Texts().All()[i]) return static_cast<Language>(i);
   }
   return std::nullopt;
 }

@@ -4,29 +4,12 @@
 #include "i18n/LanguageSetting.h"
 
 namespace i18n {
-namespace {
-
-const char* TextIn(const Message& message, Language language) {
-  switch (language) {
-    case Language::English:
-      return message.english;
-    case Language::Japanese:
-      return message.japanese;
-    case Language::Russian:
-      return message.russian;
-    case Language::Chinese:
-      break;
-  }
-  return message.chinese;
-}
-
-}  // namespace
 
 // The literal pieces are converted on their own, so a "{}" is found in the
 // UTF-8 text and never inside a double-byte GBK character.
 std::string Say(const Message& message, Language language,
                 std::initializer_list<std::string_view> args) {
-  const std::string_view utf8 = TextIn(message, language);
+  const std::string_view utf8 = message[language];
   std::string out;
   const std::string_view* arg = args.begin();
   std::size_t from = 0;

@@ -8,15 +8,10 @@
 
 namespace i18n {
 
-// A message the program shows of its own accord, in the four interface
-// languages (UTF-8 in the source). "{}" marks where an argument goes, in
-// order; the arguments are GBK texts such as file names.
-struct Message {
-  const char* chinese;
-  const char* english;
-  const char* japanese;
-  const char* russian;
-};
+// A message the program shows of its own accord, in every interface
+// language (UTF-8 in the source), in the order of Language. "{}" marks where
+// an argument goes, in order; the arguments are GBK texts such as file names.
+using Message = PerLanguage<const char*>;
 
 // The message in one language, as GBK.
 std::string Say(const Message& message, Language language,
@@ -25,7 +20,7 @@ std::string Say(const Message& message, Language language,
 class LanguageSetting;
 
 // The message in the language the teacher reads: the stored one, read now as
-// the announcements read it; Chinese when the setting is none of the four.
+// the announcements read it; Chinese when the setting is none of them.
 std::string Say(const LanguageSetting& setting, const Message& message,
                 std::initializer_list<std::string_view> args = {});
 

@@ -1,7 +1,5 @@
 #include "updater/Messages.h"
 
-#include <array>
-
 #include "core/SettingFile.h"
 #include "core/Text.h"
 #include "i18n/Language.h"
@@ -10,7 +8,7 @@ namespace updater {
 namespace {
 
 // Columns in the order of i18n::Language: Chinese, English, Japanese, Russian.
-using Row = std::array<const char*, 4>;
+using Row = i18n::PerLanguage<const char*>;
 
 constexpr Row kDownloadFailed = {
     "下载失败，请稍后再试。",
@@ -67,7 +65,7 @@ const Row& RowOf(Message message) {
 std::string MessageText(Message message, const core::FileStore& files) {
   const i18n::Language language = i18n::MatchLanguage(core::ReadSetting(files, "language.vlok"))
                                       .value_or(i18n::Language::Chinese);
-  return text::Gbk(RowOf(message)[static_cast<std::size_t>(language)]);
+  return text::Gbk(RowOf(message)[language]);
 }
 
 }  // namespace updater

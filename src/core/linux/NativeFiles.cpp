@@ -10,26 +10,13 @@
 #include <string>
 #include <system_error>
 
+#include "core/linux/FileWrites.h"
+
 namespace core::native {
 namespace {
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-// Writes all of bytes; false with errno set when the disk refuses them.
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    if (n == 0) {
-      errno = EIO;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
 }
 
 // A rename is kept after a power cut only once the folder that holds the
@@ -41,7 +28,43 @@ void SyncFolder(const std::filesystem::path& folder) {
   ::close(fd);
 }
 
+// Renames the temporary file, whose bytes are on the disk, over target;
+// on failure it goes and target is as it was.
+int RenameIntoPlace(std::intptr_t file, const std::filesystem::path& made,
+                    const std::filesystem::path& target) {
+  if (std::rename(made.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    DiscardTemporaryFile(file, made);
+    return error;
+  }
+  // The new content is in place from here on, whatever follows. A folder
+  // that cannot be flushed only leaves the name to the file system's own
+  // timing, as before the flush was asked for.
+  SyncFolder(target.parent_path());
+  // Let go only now: until the rename the file is still being written.
+  ::close(static_cast<int>(file));
+  return 0;
+}
+
 }  // namespace
+
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return EIO;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+int WriteAllAndSync(int fd, std::initializer_list<std::string_view> parts) {
+  for (std::string_view part : parts) {
+    if (const int error = WriteAll(fd, part)) return error;
+  }
+  return ::fsync(fd) == 0 ? 0 : errno;
+}
 
 // Read, not set and restored: setting the mask to learn it would let a file
 // made meanwhile by another thread get every permission bit.
@@ -91,19 +114,12 @@ std::intptr_t CreateTemporaryFile(const std::filesystem::path& target,
 
 int PlaceTemporaryFile(std::intptr_t file, const std::filesystem::path& made,
                        const std::filesystem::path& target) {
-  const int fd = static_cast<int>(file);
-  if (::fsync(fd) != 0 || std::rename(made.c_str(), target.c_str()) != 0) {
+  if (::fsync(static_cast<int>(file)) != 0) {
     const int error = errno;
     DiscardTemporaryFile(file, made);
     return error;
   }
-  // The new content is in place from here on, whatever follows. A folder
-  // that cannot be flushed only leaves the name to the file system's own
-  // timing, as before the flush was asked for.
-  SyncFolder(target.parent_path());
-  // Let go only now: until the rename the file is still being written.
-  ::close(fd);
-  return 0;
+  return RenameIntoPlace(file, made, target);
 }
 
 void DiscardTemporaryFile(std::intptr_t file, const std::filesystem::path& made) {
@@ -127,44 +143,37 @@ bool RemoveIfAbandoned(const std::filesystem::path& file) {
   return removed;
 }
 
-int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts) {
-  namespace fs = std::filesystem;
-  fs::path temp;
+int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts,
+                   mode_t mode) {
+  std::filesystem::path temp;
   const std::intptr_t file = CreateTemporaryFile(path, temp);
   if (file == kNoFile) return errno;
-  const int fd = static_cast<int>(file);
-  for (std::string_view part : parts) {
-    if (!WriteAll(fd, part)) {
-      const int error = errno;
-      DiscardTemporaryFile(file, temp);
-      return error;
-    }
+  // The bits are set before the bytes go out, so that one flush takes both.
+  int error = ::fchmod(static_cast<int>(file), mode) == 0 ? 0 : errno;
+  if (error == 0) error = WriteAllAndSync(static_cast<int>(file), parts);
+  if (error != 0) {
+    DiscardTemporaryFile(file, temp);
+    return error;
   }
-  // Keep the permission bits of a file being replaced (a program file keeps
-  // its run bit); a new file gets the usual bits.
+  return RenameIntoPlace(file, temp, path);
+}
+
+// Keep the permission bits of a file being replaced (a program file keeps its
+// run bit); a new file gets the usual bits.
+int WriteReplacing(const std::filesystem::path& path,
+                   std::initializer_list<std::string_view> parts) {
+  namespace fs = std::filesystem;
   std::error_code ec;
   const auto old = fs::status(path, ec);
   const mode_t mode = fs::exists(old) ? static_cast<mode_t>(old.permissions() & fs::perms::mask)
                                       : static_cast<mode_t>(0666 & ~FileCreationMask());
-  if (::fchmod(fd, mode) != 0) {
-    const int error = errno;
-    DiscardTemporaryFile(file, temp);
-    return error;
-  }
-  return PlaceTemporaryFile(file, temp, path);
+  return WriteReplacing(path, parts, mode);
 }
 
 int WriteInPlace(const std::filesystem::path& path, std::initializer_list<std::string_view> parts) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) return errno;
-  int error = 0;
-  for (std::string_view part : parts) {
-    if (!WriteAll(fd, part)) {
-      error = errno;
-      break;
-    }
-  }
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  int error = WriteAllAndSync(fd, parts);
   if (::close(fd) != 0 && error == 0) error = errno;
   return error;
 }

@@ -17,8 +17,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/Platform.h"
 #include "core/Gbk.h"
+#include "core/linux/FileWrites.h"
+#include "platform/Platform.h"
 
 extern char** environ;
 
@@ -148,20 +149,7 @@ std::string NameValue(const std::string& name) {
 // Writes bytes to path with the given mode through a temporary file in the same
 // folder, so the path holds either the old or the new content, never a part.
 bool WriteFileAtomically(const fs::path& path, const std::string& bytes, mode_t mode) {
-  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
-  int fd = mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = fchmod(fd, mode) == 0;
-  for (size_t done = 0; ok && done < bytes.size();) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) done += static_cast<size_t>(n);
-  }
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
+  return core::native::WriteReplacing(path, {bytes}, mode) == 0;
 }
 
 // The program's icon in the user's icon folder, written when it is missing or

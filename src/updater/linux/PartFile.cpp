@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/NativeFiles.h"
+#include "core/linux/FileWrites.h"
 
 namespace updater {
 
@@ -39,15 +40,7 @@ PartFile::~PartFile() {
 }
 
 bool PartFile::Append(std::string_view bytes) {
-  while (Ok() && !bytes.empty()) {
-    const ssize_t n = ::write(static_cast<int>(file_), bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      Discard();
-      return false;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
+  if (Ok() && core::native::WriteAll(static_cast<int>(file_), bytes) != 0) Discard();
   return Ok();
 }
 

@@ -300,7 +300,7 @@ class Win32Driver final : public DriverBase {
     return Snapshot(w, std::filesystem::path(FromAnsi(pngPath)));
   }
 
-  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) {
+  bool Snapshot(WindowId w, const std::filesystem::path& pngPath) override {
     return Read([&] {
       OpenWindow* window = layer_.Find(w);
       if (!window) return false;
