@@ -59,7 +59,8 @@ void ExpectWindowMatchesItsRow(ui::Driver& driver, const ui::WindowSpec& w) {
     if (c.kind == ui::Kind::ListBox && !c.container) {
       // A list box keeps its place and as much of its size as the client
       // area holds, so that its frame and scroll bars stay in view.
-      const ui::Rect at = driver.Geometry(id), on = driver.ScreenRect(id), client = driver.ClientGeometry(w.id);
+      const ui::Rect at = driver.Geometry(id), on = driver.ScreenRect(id),
+                     client = driver.ClientGeometry(w.id);
       EXPECT_EQ(at.left, c.left);
       EXPECT_EQ(at.top, c.top);
       EXPECT_LE(on.left + on.width, client.left + client.width) << c.name;

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 int IndexOf(const ui::WindowSpec& w, std::string_view name) {
   for (std::size_t i = 0; i < w.controls.size(); ++i) {
     if (name == w.controls[i].name) return static_cast<int>(i);

@@ -44,14 +44,22 @@ class Shot {
   Image image_;
 };
 
-bool Dark(Pixel p) { return p.r < 100 && p.g < 100 && p.b < 100; }
-bool White(Pixel p) { return p.r > 235 && p.g > 235 && p.b > 235; }
-bool Accent(Pixel p) { return std::abs(p.r - 169) < 24 && std::abs(p.g - 69) < 24 && std::abs(p.b - 71) < 24; }
+bool Dark(Pixel p) {
+  return p.r < 100 && p.g < 100 && p.b < 100;
+}
+bool White(Pixel p) {
+  return p.r > 235 && p.g > 235 && p.b > 235;
+}
+bool Accent(Pixel p) {
+  return std::abs(p.r - 169) < 24 && std::abs(p.g - 69) < 24 && std::abs(p.b - 71) < 24;
+}
 
 class DrawingTest : public testing::Test {
  protected:
   DrawingTest() : dir_(testing_support::MakeTempDir("brevant-drawing")) {
-    RunOnUiThread([this] { layer_ = CreateLayer(handlers_, {.manualTimers = true, .hostedEventLoop = true}); });
+    RunOnUiThread([this] {
+      layer_ = CreateLayer(handlers_, {.manualTimers = true, .hostedEventLoop = true});
+    });
     driver_ = CreateDriver(*layer_);
   }
   ~DrawingTest() override {
@@ -83,7 +91,8 @@ TEST_F(DrawingTest, MainWindowShowsEveryLayerInItsOrder) {
   // labels of the same page are drawn after them.
   EXPECT_GT(shot.Count({152, 48, 560, 56}, Dark), 50);
   for (int row = 0; row < 4; ++row) {
-    EXPECT_GT(shot.Count({152 + 192, 48 + 64 + 64 * row, 176, 40}, Dark), 20) << "score box " << row + 1;
+    EXPECT_GT(shot.Count({152 + 192, 48 + 64 + 64 * row, 176, 40}, Dark), 20)
+        << "score box " << row + 1;
   }
   // The clock's white text lies above the top bar it overlaps.
   EXPECT_GT(shot.Count({152, 0, 288, 48}, White), 50);

@@ -85,7 +85,8 @@ TEST_F(FileStoreTest, AReadOnlyFileKeepsItsContentAndALinkIsWrittenThrough) {
   // Marked read-only by the teacher: the write fails as a refused write,
   // although the directory would allow renaming a new file over it.
   store_.Write("RS.vlok", "30");
-  fs::permissions(dir_ / "RS.vlok", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::permissions(dir_ / "RS.vlok",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_FALSE(store_.Write("RS.vlok", "45"));
   EXPECT_EQ(errno, EACCES);
   EXPECT_EQ(store_.Read("RS.vlok"), "30");
@@ -210,7 +211,8 @@ TEST_F(FileStoreTest, DeleteReportsAMissingFile) {
 
 TEST_F(FileStoreTest, SequentialModesLinesAndEnds) {
   const fs::path record = store_.Path("namelist_record.vlok");
-  EXPECT_EQ(store_.OpenFile(record, core::FileStore::kReadWriteExisting), 0);  // mode 3 needs the file
+  EXPECT_EQ(store_.OpenFile(record, core::FileStore::kReadWriteExisting),
+            0);  // mode 3 needs the file
   int f = store_.OpenFile(record, core::FileStore::kWriteCreate);
   ASSERT_NE(f, 0);
   store_.SeekToEnd(f);

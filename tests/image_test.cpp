@@ -16,7 +16,8 @@
 static std::atomic<std::size_t> largestNew{0};
 
 void* operator new(std::size_t size) {
-  for (std::size_t seen = largestNew; size > seen && !largestNew.compare_exchange_weak(seen, size);) {
+  for (std::size_t seen = largestNew;
+       size > seen && !largestNew.compare_exchange_weak(seen, size);) {
   }
   if (void* p = std::malloc(size ? size : 1)) return p;
   throw std::bad_alloc();
@@ -160,9 +161,9 @@ TEST(ImageDecode, AbsurdDimensionsAreRefusedBeforeDecoding) {
 
 TEST(ImageDecode, PictureBombsAreRefusedBeforeTheirPixelsAreAllocated) {
   constexpr std::size_t kSmall = 16 << 20;
-  for (const std::string& bomb : {PngDeclaring(10000, 10000), PngDeclaring(7000, 5000),
-                                  JpegDeclaring(10000, 10000), JpegDeclaring(8000, 5001),
-                                  JpegDeclaring(7000, 5000)}) {
+  for (const std::string& bomb :
+       {PngDeclaring(10000, 10000), PngDeclaring(7000, 5000), JpegDeclaring(10000, 10000),
+        JpegDeclaring(8000, 5001), JpegDeclaring(7000, 5000)}) {
     largestNew = 0;
     EXPECT_TRUE(DecodeImage(bomb).empty());
     EXPECT_LT(largestNew, kSmall);

@@ -2,9 +2,9 @@
 
 #include <atomic>
 
+#include "core/Gbk.h"
 #include "support/TestProgram.h"
 #include "ui/Backend.h"
-#include "core/Gbk.h"
 
 namespace {
 
@@ -15,7 +15,9 @@ using testing_support::G;
 class LayerTest : public testing::Test {
  protected:
   LayerTest() {
-    RunOnUiThread([this] { layer_ = CreateLayer(handlers_, {.manualTimers = true, .hostedEventLoop = true}); });
+    RunOnUiThread([this] {
+      layer_ = CreateLayer(handlers_, {.manualTimers = true, .hostedEventLoop = true});
+    });
     driver_ = CreateDriver(*layer_);
   }
   ~LayerTest() override {
@@ -42,23 +44,47 @@ TEST_F(LayerTest, SelectionsAndPagesAreClamped) {
   Load(WindowId::RootSettingsWindow);
   const ControlId combo = RootSettingsWindow::组合框1;
   EXPECT_EQ(driver_->Selection(combo), -1);
-  EXPECT_EQ(OnUi([&] { layer_->SetSelection(combo, 7); return layer_->Selection(combo); }), 3);
-  EXPECT_EQ(OnUi([&] { layer_->SetSelection(combo, -5); return layer_->Selection(combo); }), -1);
+  EXPECT_EQ(OnUi([&] {
+              layer_->SetSelection(combo, 7);
+              return layer_->Selection(combo);
+            }),
+            3);
+  EXPECT_EQ(OnUi([&] {
+              layer_->SetSelection(combo, -5);
+              return layer_->Selection(combo);
+            }),
+            -1);
 
   Load(WindowId::NameListPickerWindow);
   const ControlId list = NameListPickerWindow::列表框1;
   EXPECT_EQ(OnUi([&] { return layer_->AddItem(list, "a") + layer_->AddItem(list, "b"); }), 1);
-  EXPECT_EQ(OnUi([&] { layer_->SetSelection(list, 9); return layer_->Selection(list); }), 1);
-  EXPECT_EQ(OnUi([&] { layer_->SetSelection(list, -5); return layer_->Selection(list); }), -1);
+  EXPECT_EQ(OnUi([&] {
+              layer_->SetSelection(list, 9);
+              return layer_->Selection(list);
+            }),
+            1);
+  EXPECT_EQ(OnUi([&] {
+              layer_->SetSelection(list, -5);
+              return layer_->Selection(list);
+            }),
+            -1);
 
   Load(WindowId::MainWindow);
   const ControlId pages = MainWindow::选择;
   EXPECT_EQ(driver_->Page(pages), 0);
   EXPECT_TRUE(driver_->IsShown(MainWindow::编辑框1));
-  EXPECT_EQ(OnUi([&] { layer_->SetPage(pages, 9); return layer_->Page(pages); }), 3);
+  EXPECT_EQ(OnUi([&] {
+              layer_->SetPage(pages, 9);
+              return layer_->Page(pages);
+            }),
+            3);
   EXPECT_FALSE(driver_->IsShown(MainWindow::编辑框1));
   EXPECT_TRUE(driver_->IsShown(MainWindow::编辑框5));
-  EXPECT_EQ(OnUi([&] { layer_->SetPage(pages, -1); return layer_->Page(pages); }), 0);
+  EXPECT_EQ(OnUi([&] {
+              layer_->SetPage(pages, -1);
+              return layer_->Page(pages);
+            }),
+            0);
   // A hidden control stays hidden when its page is shown; its own flag is kept.
   EXPECT_FALSE(driver_->IsShown(MainWindow::组合框1));
   EXPECT_FALSE(OnUi([&] { return layer_->Visible(MainWindow::组合框1); }));
@@ -90,7 +116,8 @@ TEST_F(LayerTest, AModalLoadWaitsUntilTheWindowClosesAndBlocksTheOthers) {
     layer_->LoadWindow(WindowId::DrawResultWindow, WindowId::MainWindow, true);
     step = 2;
   });
-  handlers_.Bind(Handler::OnDrawResultCloseClick, [&] { layer_->CloseWindow(WindowId::DrawResultWindow); });
+  handlers_.Bind(Handler::OnDrawResultCloseClick,
+                 [&] { layer_->CloseWindow(WindowId::DrawResultWindow); });
   Load(WindowId::MainWindow);
   driver_->Post([this] { layer_->SetPage(MainWindow::选择, 1); });
   EXPECT_TRUE(driver_->Click(MainWindow::随机选人开始));
@@ -160,7 +187,8 @@ TEST_F(LayerTest, TimersTickOnlyWhileRunning) {
 }
 
 TEST_F(LayerTest, MessageBoxesAreModalAndOwned) {
-  handlers_.Bind(Handler::OnScoreNavClick, [&] { layer_->ShowMessage(WindowId::MainWindow, G("文本"), G("信息：")); });
+  handlers_.Bind(Handler::OnScoreNavClick,
+                 [&] { layer_->ShowMessage(WindowId::MainWindow, G("文本"), G("信息：")); });
   Load(WindowId::MainWindow);
   driver_->Click(MainWindow::计分板);
   const auto box = driver_->OpenMessageBox();
@@ -226,7 +254,8 @@ namespace {
 
 TEST_F(LayerTest, BrowseDialogGivesTheChosenPathOrNothing) {
   std::string chosen = "unset";
-  handlers_.Bind(Handler::OnScoreNavClick, [&] { chosen = layer_->BrowseForPath(G("选一张图片（建议白底）")); });
+  handlers_.Bind(Handler::OnScoreNavClick,
+                 [&] { chosen = layer_->BrowseForPath(G("选一张图片（建议白底）")); });
   Load(WindowId::MainWindow);
   driver_->Click(MainWindow::计分板);
   EXPECT_EQ(driver_->OpenBrowseDialog(), G("选一张图片（建议白底）"));

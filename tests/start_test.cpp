@@ -102,7 +102,8 @@ TEST(StartTest, SplashHoldsTheRestOfTheStart) {
 }
 
 void WriteFile(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -163,7 +164,8 @@ TEST(StartTest, FontCopyThatFailsPartWayLeavesNothingBehind) {
   p.WaitForStartWrites();
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
   EXPECT_EQ(std::distance(fs::directory_iterator(FontFolder()), fs::directory_iterator()), 0);
-  EXPECT_EQ(fs::file_size(p.RunDir() / "wk.ttf"), ui::RegularFontFace().size()) << "the old file stays";
+  EXPECT_EQ(fs::file_size(p.RunDir() / "wk.ttf"), ui::RegularFontFace().size())
+      << "the old file stays";
 }
 #endif
 
@@ -209,7 +211,7 @@ TEST(StartTest, RemovesOnlyItsOwnAbandonedTemporaryFiles) {
   TestProgram p;
   const char* ours[] = {".wk.ttf.a1B2c3", ".1.vlok.XXXXXX", ".downloader.exe.Zz9Zz9"};
   const char* others[] = {".notes.txt.a1B2c3", "wk.ttf.a1B2c3", ".wk.ttf.a1B2c", ".wk.ttf.a1B2c3d",
-                          ".wk.ttf.a1-2c3", ".wk.ttf", "wk.ttf"};
+                          ".wk.ttf.a1-2c3",    ".wk.ttf",       "wk.ttf"};
   for (const char* name : ours) p.Write(name, "part");
   for (const char* name : others) p.Write(name, "kept");
   fs::create_directory(p.RunDir() / ".wkL.ttf.Dir000");

@@ -1,10 +1,11 @@
+#include "core/Text.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <clocale>
 #include <cmath>
 
-#include "core/Text.h"
 #include "core/Gbk.h"
 #include "support/TextLiterals.h"
 
@@ -27,7 +28,10 @@ TEST(TextNumber, ReadsTheLeadingNumberAsAtofDoes) {
   EXPECT_DOUBLE_EQ(text::ToNumber("  \t7.5"), 7.5);
   EXPECT_DOUBLE_EQ(text::ToNumber("-1e2x"), -100);
   EXPECT_DOUBLE_EQ(text::ToNumber("2.8\r\n"), 2.8);
-  EXPECT_DOUBLE_EQ(text::ToNumber(std::string("5\0" "9", 3)), 5);  // a zero byte ends the text
+  EXPECT_DOUBLE_EQ(text::ToNumber(std::string("5\0"
+                                              "9",
+                                              3)),
+                   5);  // a zero byte ends the text
 }
 
 TEST(TextNumber, OnlyDecimalNumbersWhateverTheSystemsNumberFormat) {
@@ -79,7 +83,8 @@ TEST(TextSplit, KeepsInnerEmptyFieldsAndDropsAnEmptyRest) {
 
 TEST(TextSplit, NeverSplitsInsideADoubleByteCharacter) {
   // The separator's bytes appear across two characters: AA D2 | D2 BB.
-  EXPECT_EQ(text::Split("\xAA\xD2\xD2\xBB", "\xD2\xD2"), std::vector<std::string>{"\xAA\xD2\xD2\xBB"});
+  EXPECT_EQ(text::Split("\xAA\xD2\xD2\xBB", "\xD2\xD2"),
+            std::vector<std::string>{"\xAA\xD2\xD2\xBB"});
   // A lead byte steps over the CR after it.
   EXPECT_EQ(text::SplitLines("\x81\r\nX"), std::vector<std::string>{"\x81\r\nX"});
   EXPECT_EQ(text::SplitLines(G("张三\r\n李四")), (std::vector<std::string>{G("张三"), G("李四")}));
@@ -98,16 +103,21 @@ TEST(TextGbk, LiteralsAndCharactersWithoutAGbkForm) {
 // the byte after it is read on its own.
 TEST(TextGbk, MalformedBytesDecodeAlikeOnEverySystem) {
   EXPECT_EQ(core::GbkToUtf8("A\x81"), "A\xEF\xBF\xBD");  // last in the text: not dropped
-  EXPECT_EQ(core::GbkToUtf8("\x81\x7F" "B"), "\xEF\xBF\xBD\x7F" "B");
+  EXPECT_EQ(core::GbkToUtf8("\x81\x7F"
+                            "B"),
+            "\xEF\xBF\xBD\x7F"
+            "B");
   EXPECT_EQ(core::GbkToUtf8(std::string("\x81\0B", 3)), std::string("\xEF\xBF\xBD\0B", 5));
   EXPECT_EQ(core::GbkToUtf8("\x81\r\n"), "\xEF\xBF\xBD\r\n");
-  EXPECT_EQ(core::GbkToUtf8("\x81\x30\x81"), "\xEF\xBF\xBD" "0\xEF\xBF\xBD");
+  EXPECT_EQ(core::GbkToUtf8("\x81\x30\x81"),
+            "\xEF\xBF\xBD"
+            "0\xEF\xBF\xBD");
   // The single bytes and pairs at the edges of the code page.
   EXPECT_EQ(core::GbkToUtf8("\x80"), "€");
-  EXPECT_EQ(core::GbkToUtf8("\xFF"), "\xEF\xA3\xB5");              // U+F8F5
+  EXPECT_EQ(core::GbkToUtf8("\xFF"), "\xEF\xA3\xB5");  // U+F8F5
   EXPECT_EQ(core::GbkToUtf8("\x81\xFF"), "\xEF\xBF\xBD\xEF\xA3\xB5");
-  EXPECT_EQ(core::GbkToUtf8("\x81\x81\x40"), "\xE4\xBA\x96@");     // U+4E96, then "@"
-  EXPECT_EQ(core::GbkToUtf8("\xAA\xA1"), "\xEE\x80\x80");          // U+E000, user-defined area
+  EXPECT_EQ(core::GbkToUtf8("\x81\x81\x40"), "\xE4\xBA\x96@");  // U+4E96, then "@"
+  EXPECT_EQ(core::GbkToUtf8("\xAA\xA1"), "\xEE\x80\x80");       // U+E000, user-defined area
   // No look-alike stands in for a character without a GBK form.
   EXPECT_EQ(G("ä½ﬁ"), "???");
   // A byte-order mark starts UTF-8 text and is no character of it; elsewhere

@@ -125,7 +125,8 @@ static double CpuMs(pid_t pid) {
   const char* p = strrchr(text, ')');
   if (!p) return -1;
   unsigned long utime = 0, stime = 0;
-  if (sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2) return -1;
+  if (sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime, &stime) != 2)
+    return -1;
   return (utime + stime) * 1000.0 / sysconf(_SC_CLK_TCK);
 }
 
@@ -145,7 +146,8 @@ int main(int argc, char** argv) {
     break;
   }
   if (optind >= argc) {
-    fprintf(stderr, "usage: %s [-w WxH] [-s SETTLE_MS] [-t TIMEOUT_MS] -- PROGRAM [ARG...]\n", argv[0]);
+    fprintf(stderr, "usage: %s [-w WxH] [-s SETTLE_MS] [-t TIMEOUT_MS] -- PROGRAM [ARG...]\n",
+            argv[0]);
     return 2;
   }
 
@@ -192,7 +194,8 @@ int main(int argc, char** argv) {
     XEvent event;
     XNextEvent(display, &event);
     if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
-      Track(display, event.xcreatewindow.window, event.xcreatewindow.width, event.xcreatewindow.height);
+      Track(display, event.xcreatewindow.window, event.xcreatewindow.width,
+            event.xcreatewindow.height);
     } else if (event.type == ConfigureNotify) {
       struct Tracked* t = Find(event.xconfigure.window);
       if (t) {
@@ -243,11 +246,12 @@ int main(int argc, char** argv) {
     waitpid(child, &status, 0);
   }
   if (!ok) {
-    fprintf(stderr, "%s: the %dx%d window was not drawn\n", argv[optind], targetWidth, targetHeight);
+    fprintf(stderr, "%s: the %dx%d window was not drawn\n", argv[optind], targetWidth,
+            targetHeight);
     return 1;
   }
-  printf("%.1f %.1f %.1f %.1f %.0f %ld %ld\n", first->mapped, first->painted, target->mapped, target->painted, cpu,
-         hwm, rss);
+  printf("%.1f %.1f %.1f %.1f %.0f %ld %ld\n", first->mapped, first->painted, target->mapped,
+         target->painted, cpu, hwm, rss);
   XCloseDisplay(display);
   return 0;
 }

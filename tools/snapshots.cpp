@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     // No handler is bound, so the windows show their catalogue state.
     ui::HandlerTable handlers;
     std::unique_ptr<ui::Layer> layer;
-    ui::RunOnUiThread([&] { layer = ui::CreateLayer(handlers, {.manualTimers = true, .hostedEventLoop = true}); });
+    ui::RunOnUiThread([&] {
+      layer = ui::CreateLayer(handlers, {.manualTimers = true, .hostedEventLoop = true});
+    });
     auto driver = ui::CreateDriver(*layer);
     int failures = 0;
     auto shoot = [&](ui::WindowId id, const std::string& file) {
@@ -39,14 +41,16 @@ int main(int argc, char** argv) {
         const char* tag = tags[language];
         ui::RunOnUiThread([&] {
           layer->LoadWindow(decl->id, ui::kNoOwner, false);
-          for (const auto& [control, caption] : i18n::CaptionsOf(language)) layer->SetText(control, caption);
+          for (const auto& [control, caption] : i18n::CaptionsOf(language))
+            layer->SetText(control, caption);
           // The side bar's copy of a running countdown, at its widest.
           layer->SetText(ui::MainWindow::具体倒计时1, text::Gbk("00小时00分钟59秒"));
           layer->SetVisible(ui::MainWindow::具体倒计时1, true);
         });
         for (int page = 0; page < 4; ++page) {
           ui::RunOnUiThread([&] { layer->SetPage(ui::MainWindow::选择, page); });
-          shoot(decl->id, std::string(decl->name) + "-" + tag + "-page" + std::to_string(page) + ".png");
+          shoot(decl->id,
+                std::string(decl->name) + "-" + tag + "-page" + std::to_string(page) + ".png");
         }
         ui::RunOnUiThread([&] { layer->CloseWindow(decl->id); });
       }

@@ -9,7 +9,8 @@ namespace shell {
 void LoadDrawSetup(app::App& app) {
   app.ui.SetText(ui::MainWindow::编辑框5, core::ReadSetting(app.files, "RS.vlok"));
   app.ui.SetText(ui::MainWindow::编辑框6, core::ReadSetting(app.files, "CH.vlok"));
-  if (app.files.Exists("CH.vlok")) app.state.formOfAddress = core::ReadSetting(app.files, "CH.vlok");
+  if (app.files.Exists("CH.vlok"))
+    app.state.formOfAddress = core::ReadSetting(app.files, "CH.vlok");
 }
 
 // The form of address in AppState keeps its start value until the next start.

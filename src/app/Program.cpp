@@ -22,7 +22,9 @@ Program::~Program() {
   startWrites_.Wait();
 }
 
-int Program::Run() { return layer_->Run(ui::WindowId::MainWindow); }
+int Program::Run() {
+  return layer_->Run(ui::WindowId::MainWindow);
+}
 
 void Program::ComeForwardWhenAsked(platform::RunDirectoryClaim& claim) {
   claim_ = &claim;

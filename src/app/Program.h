@@ -11,8 +11,8 @@ namespace app {
 // directory and the handlers, over services that tests may replace.
 class Program {
  public:
-  Program(std::function<fs::path()> runDirectory, Clock& clock, platform::Platform& platform, AppState& state,
-          ui::LayerOptions options = {});
+  Program(std::function<fs::path()> runDirectory, Clock& clock, platform::Platform& platform,
+          AppState& state, ui::LayerOptions options = {});
   ~Program();
 
   App& app() { return *app_; }

@@ -11,7 +11,8 @@ void OnSplashWindowCreated(app::App& app) {
     // A path naming no readable file gives empty bytes and so an empty
     // picture; so does a file too large for any picture the program shows,
     // which is not read.
-    const auto picture = core::FileStore::PathFromText(core::ReadSetting(app.files, "flash_screen.vlok"));
+    const auto picture =
+        core::FileStore::PathFromText(core::ReadSetting(app.files, "flash_screen.vlok"));
     app.ui.SetPicture(ui::SplashWindow::图片框1,
                       app.files.ReadWholeFileUpTo(picture, ui::kMaxPictureFileBytes));
   }

@@ -34,7 +34,8 @@ fs::path LinkTarget(const fs::path& link) {
 
 }  // namespace
 
-FileStore::FileStore(std::function<fs::path()> runDirectory) : runDirectory_(std::move(runDirectory)) {}
+FileStore::FileStore(std::function<fs::path()> runDirectory)
+    : runDirectory_(std::move(runDirectory)) {}
 
 FileStore::~FileStore() {
   for (auto& [number, file] : open_) std::fclose(file);
@@ -109,7 +110,8 @@ std::string FileStore::ReadTextFile(const fs::path& path) const {
   return std::string(text::UpToNul(ReadWholeFile(path)));
 }
 
-bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts) {
+bool FileStore::WriteWholeFile(const fs::path& path,
+                               std::initializer_list<std::string_view> parts) {
   // On failure errno tells the first cause, for callers that explain it.
   std::error_code ec;
   int error = 0;
@@ -122,7 +124,8 @@ bool FileStore::WriteWholeFile(const fs::path& path, std::initializer_list<std::
     // names; the link itself stays.
     const fs::path target = fs::is_symlink(fs::symlink_status(path, ec)) ? LinkTarget(path) : path;
     const auto status = fs::status(target, ec);
-    constexpr auto kAnyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    constexpr auto kAnyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if (fs::is_directory(status)) {
       error = EISDIR;
     } else if (fs::exists(status) && ((status.permissions() & kAnyWrite) == fs::perms::none ||
@@ -169,7 +172,8 @@ std::string FileStore::ReadText(int file) {
   std::string out;
   auto it = open_.find(file);
   if (it == open_.end()) return out;
-  for (int c; (c = std::fgetc(it->second)) != EOF && c != 0 && c != 0x1A;) out += static_cast<char>(c);
+  for (int c; (c = std::fgetc(it->second)) != EOF && c != 0 && c != 0x1A;)
+    out += static_cast<char>(c);
   return out;
 }
 

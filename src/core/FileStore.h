@@ -46,13 +46,17 @@ class FileStore {
   // written, it is written in place instead. On failure errno holds the
   // cause.
   bool WriteWholeFile(const fs::path& path, std::initializer_list<std::string_view> parts);
-  bool WriteWholeFile(const fs::path& path, std::string_view bytes) { return WriteWholeFile(path, {bytes}); }
+  bool WriteWholeFile(const fs::path& path, std::string_view bytes) {
+    return WriteWholeFile(path, {bytes});
+  }
   bool RemoveFile(const fs::path& path);
 
   // Shorthands on run-directory names.
   bool Exists(std::string_view name) const { return FileExists(Path(name)); }
   std::string Read(std::string_view name) const { return ReadTextFile(Path(name)); }
-  bool Write(std::string_view name, std::string_view bytes) { return WriteWholeFile(Path(name), bytes); }
+  bool Write(std::string_view name, std::string_view bytes) {
+    return WriteWholeFile(Path(name), bytes);
+  }
   bool Delete(std::string_view name) { return RemoveFile(Path(name)); }
 
   // Sequential access. Mode 3: read/write an existing file; mode 5: write,

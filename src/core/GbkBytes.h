@@ -10,8 +10,12 @@ namespace core {
 // next byte as its trail when that is 0x40-0x7E or 0x80-0xFE. A lead byte
 // without such a trail (last in the text, or before any other byte) is
 // malformed: both converters decode it as U+FFFD and go on with the next byte.
-inline bool IsGbkLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-inline bool IsGbkTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+inline bool IsGbkLeadByte(unsigned char b) {
+  return b >= 0x81 && b <= 0xFE;
+}
+inline bool IsGbkTrailByte(unsigned char b) {
+  return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
 
 // The number of bytes of the character at the start of gbk (not empty): 1 or
 // 2, and 0 for a malformed lead byte.

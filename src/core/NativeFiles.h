@@ -23,7 +23,8 @@ bool MayWrite(const std::filesystem::path& path);
 // makes sure they are on the disk and renames the file over path, so that a
 // failure leaves the old file as it was. A replaced file keeps its permission
 // bits. Returns 0, or the first cause of failure as an errno value.
-int WriteReplacing(const std::filesystem::path& path, std::initializer_list<std::string_view> parts);
+int WriteReplacing(const std::filesystem::path& path,
+                   std::initializer_list<std::string_view> parts);
 
 // Writes the parts over the existing file itself: opens it for writing (it is
 // not created), truncates it, writes and makes sure the bytes are on the disk.

@@ -10,7 +10,9 @@
 
 namespace text {
 
-std::string Gbk(std::string_view utf8) { return core::Utf8ToGbk(utf8); }
+std::string Gbk(std::string_view utf8) {
+  return core::Utf8ToGbk(utf8);
+}
 
 std::string NarrowFullWidth(std::string_view s) {
   std::string out;
@@ -41,8 +43,12 @@ std::string NarrowFullWidth(std::string_view s) {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The length of the decimal number at the start of s: sign, digits, a point
 // with digits, and an exponent only when digits follow it; 0 when there is none.
@@ -93,12 +99,16 @@ double ToNumber(std::string_view gbk) {
 int32_t ToInt(std::string_view gbk) {
   const double d = std::trunc(ToNumber(gbk));
   if (std::isnan(d)) return 0;
-  if (d >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
-  if (d <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+  if (d >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+    return std::numeric_limits<int32_t>::max();
+  if (d <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+    return std::numeric_limits<int32_t>::min();
   return static_cast<int32_t>(d);
 }
 
-std::string FromInt(int64_t n) { return std::to_string(n); }
+std::string FromInt(int64_t n) {
+  return std::to_string(n);
+}
 
 std::string FromDouble(double d) {
   // "%.13g", with "." as the decimal point whatever the system's number format.

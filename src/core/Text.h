@@ -29,7 +29,9 @@ std::string FromDouble(double d);
 // Splits at sep, stepping over double-byte characters whole; empty inner
 // fields are kept, an empty rest after the last separator is dropped.
 std::vector<std::string> Split(std::string_view gbk, std::string_view sep);
-inline std::vector<std::string> SplitLines(std::string_view gbk) { return Split(gbk, "\r\n"); }
+inline std::vector<std::string> SplitLines(std::string_view gbk) {
+  return Split(gbk, "\r\n");
+}
 
 // The text up to its first zero byte.
 std::string_view UpToNul(std::string_view bytes);

@@ -53,9 +53,9 @@ void FillFromRegister(app::App& app, ui::ControlId list) {
   if (cutShort) {
     static const std::string kTitle = text::Gbk("信息：");
     const std::string shown = text::FromInt(static_cast<int64_t>(read.lines.size()));
-    app.ui.ShowMessage(list.window,
-                       i18n::Say(app.language, i18n::msg::kRegisterCutShort, {kRegisterFile, shown}),
-                       kTitle);
+    app.ui.ShowMessage(
+        list.window, i18n::Say(app.language, i18n::msg::kRegisterCutShort, {kRegisterFile, shown}),
+        kTitle);
   }
 }
 

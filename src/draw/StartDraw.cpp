@@ -72,7 +72,8 @@ Source ChooseSource(app::App& app, int32_t drawn) {
     const std::string path =
         Entry(state.firstDrawList, text::ToInt(core::ReadSetting(files, kChoiceFile))).value_or("");
     state.secondDrawList.clear();
-    if (!path.empty()) state.secondDrawList = NamesOfFile(files.ReadWholeFile(RegisteredPath(app, path)));
+    if (!path.empty())
+      state.secondDrawList = NamesOfFile(files.ReadWholeFile(RegisteredPath(app, path)));
     if (auto name = Entry(state.secondDrawList, drawn)) return {name, *name};
     return {std::nullopt, number};
   }

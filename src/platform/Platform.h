@@ -23,7 +23,8 @@ class Platform {
   virtual fs::path DesktopFolder() = 0;
   // Writes a launcher named name on the desktop (replacing one of that name)
   // that starts target with no arguments.
-  virtual bool CreateShortcut(const fs::path& desktopFolder, const std::string& name, const fs::path& target) = 0;
+  virtual bool CreateShortcut(const fs::path& desktopFolder, const std::string& name,
+                              const fs::path& target) = 0;
   // Starts the program file with no arguments and does not wait for it to end.
   virtual bool RunProgram(const fs::path& program) = 0;
   // Claims the run directory for this copy of the program: one copy runs per

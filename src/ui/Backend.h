@@ -18,8 +18,8 @@ void InitBackend(int& argc, char** argv, const FontFaces& faces);
 // on the display that DISPLAY names), runs body on a second thread while this
 // thread delivers the window system's events, and returns body's result once
 // it has finished.
-int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body,
-                    bool onDisplay = false);
+int RunWithUiThread(int& argc, char** argv, const FontFaces& faces,
+                    const std::function<int()>& body, bool onDisplay = false);
 
 // For tests: the driver that acts as the user on the windows of layer.
 std::unique_ptr<Driver> CreateDriver(Layer& layer);

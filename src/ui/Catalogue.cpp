@@ -23,8 +23,12 @@ static_assert(InWindowIdOrder(), "the window table follows WindowId");
 
 }  // namespace
 
-const WindowSpec& Window(WindowId id) { return *kWindows[static_cast<std::size_t>(id)]; }
+const WindowSpec& Window(WindowId id) {
+  return *kWindows[static_cast<std::size_t>(id)];
+}
 
-std::span<const WindowSpec* const> AllWindows() { return kWindows; }
+std::span<const WindowSpec* const> AllWindows() {
+  return kWindows;
+}
 
 }  // namespace ui

@@ -30,7 +30,9 @@ struct Color {
   uint8_t r = 0, g = 0, b = 0;
   friend constexpr bool operator==(Color, Color) = default;
 };
-constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) { return {false, r, g, b}; }
+constexpr Color Rgb(uint8_t r, uint8_t g, uint8_t b) {
+  return {false, r, g, b};
+}
 inline constexpr Color kDefaultColor{};
 inline constexpr Color kWhite = Rgb(255, 255, 255);
 inline constexpr Color kBlack = Rgb(0, 0, 0);
@@ -51,9 +53,15 @@ struct Font {
 constexpr Font Px(int16_t px, int16_t weight = 400, bool italic = false) {
   return {Face::WenKai, px, weight, italic};
 }
-constexpr Font Bold(int16_t px, bool italic = false) { return {Face::WenKai, px, 700, italic}; }
-constexpr Font LightFace(int16_t px, int16_t weight = 300) { return {Face::WenKaiLight, px, weight, false}; }
-constexpr Font SystemFace(int16_t px = 0) { return {Face::System, px, 400, false}; }
+constexpr Font Bold(int16_t px, bool italic = false) {
+  return {Face::WenKai, px, 700, italic};
+}
+constexpr Font LightFace(int16_t px, int16_t weight = 300) {
+  return {Face::WenKaiLight, px, weight, false};
+}
+constexpr Font SystemFace(int16_t px = 0) {
+  return {Face::System, px, 400, false};
+}
 inline constexpr Font kDefaultFont{};
 
 // Colour pairs of a super button: resting, pointer over it, and the third pair
@@ -74,8 +82,9 @@ enum class Asset : uint8_t { None, LogoMark, PublisherLogo, SplashPicture };
 struct ControlSpec {
   const char* name = "";
   Kind kind = Kind::Label;
-  const char* container = nullptr;  // nullptr: the window; else a group box, picture box or page container
-  int8_t page = -1;                 // the page when the container is a page container
+  const char* container =
+      nullptr;       // nullptr: the window; else a group box, picture box or page container
+  int8_t page = -1;  // the page when the container is a page container
   int16_t left = 0, top = 0, width = 0, height = 0;
   const char* text = "";  // caption or initial text; CR LF as "\r\n"
   Font font = kDefaultFont;
@@ -96,7 +105,8 @@ struct ControlSpec {
   int interval = 0;        // timers, in ms
   PictureMode pictureMode = PictureMode::Fit;
   Asset picture = Asset::None;
-  Handler handler = Handler::None;  // the event of the kind: clicked, tick, item double-clicked, left button pressed
+  Handler handler = Handler::None;  // the event of the kind: clicked, tick, item double-clicked,
+                                    // left button pressed
 };
 
 enum class Border : uint8_t { None, Fixed };

@@ -40,17 +40,18 @@ class Driver {
 
   // Actions. Each returns false when the control's window is not open or the
   // control cannot take the action (hidden, disabled, blocked by a modal window).
-  virtual bool Click(ControlId c) = 0;        // left click in the control's centre
+  virtual bool Click(ControlId c) = 0;  // left click in the control's centre
   // Two clicks in the centre as quick as a double click; the second lands on
   // whatever is under the pointer by then (a window the first one opened).
   virtual bool DoubleClick(ControlId c) = 0;
-  virtual bool PressMouse(ControlId c) = 0;   // left button down and up on a picture box or label
+  virtual bool PressMouse(ControlId c) = 0;  // left button down and up on a picture box or label
   virtual bool Type(ControlId edit, std::string_view gbk) = 0;  // replaces the contents by typing
   virtual bool ChooseItem(ControlId combo, int index) = 0;
   virtual bool DoubleClickItem(ControlId list, int index) = 0;
   virtual bool SelectItem(ControlId list, int index) = 0;
-  virtual bool FireTimer(ControlId timer) = 0;  // one period elapses; false when the timer is stopped
-  virtual bool CloseByUser(WindowId w) = 0;     // the title bar's close box
+  virtual bool FireTimer(
+      ControlId timer) = 0;                  // one period elapses; false when the timer is stopped
+  virtual bool CloseByUser(WindowId w) = 0;  // the title bar's close box
   // Presses the left button on the control's centre, moves the pointer by
   // (dx, dy) and releases it.
   virtual bool Drag(ControlId c, int dx, int dy) = 0;
@@ -67,7 +68,7 @@ class Driver {
   virtual std::vector<std::string> Items(ControlId c) = 0;
   virtual int Page(ControlId c) = 0;
   virtual int Interval(ControlId timer) = 0;
-  virtual Rect Geometry(ControlId c) = 0;  // relative to its container's client area
+  virtual Rect Geometry(ControlId c) = 0;       // relative to its container's client area
   virtual Rect WindowGeometry(WindowId w) = 0;  // outer frame on the screen
   virtual Rect ClientGeometry(WindowId w) = 0;  // the client area on the screen
   virtual Rect ScreenRect(ControlId c) = 0;     // where the control is on the screen

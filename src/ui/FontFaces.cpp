@@ -17,9 +17,15 @@ std::string_view Block(const char* begin, const char* end) {
 
 }  // namespace
 
-std::string_view RegularFontFace() { return Block(brevant_font_regular_begin, brevant_font_regular_end); }
-std::string_view LightFontFace() { return Block(brevant_font_light_begin, brevant_font_light_end); }
-std::string_view BoldFontFace() { return Block(brevant_font_bold_begin, brevant_font_bold_end); }
+std::string_view RegularFontFace() {
+  return Block(brevant_font_regular_begin, brevant_font_regular_end);
+}
+std::string_view LightFontFace() {
+  return Block(brevant_font_light_begin, brevant_font_light_end);
+}
+std::string_view BoldFontFace() {
+  return Block(brevant_font_bold_begin, brevant_font_bold_end);
+}
 
 FontFaces EmbeddedFontFaces(const std::optional<std::filesystem::path>& copies) {
   FontFaces faces = FontFaceCopies(copies.value_or(std::filesystem::path()));

@@ -56,7 +56,8 @@ class Layer {
   virtual void SetPage(ControlId c, int page) = 0;
 
   // One OK button; owned by the owner window, modal for the whole program.
-  virtual void ShowMessage(std::optional<WindowId> owner, std::string_view text, std::string_view title) = 0;
+  virtual void ShowMessage(std::optional<WindowId> owner, std::string_view text,
+                           std::string_view title) = 0;
   // The folder-and-file browse dialog; returns the chosen path or "" on cancel.
   virtual std::string BrowseForPath(std::string_view prompt) = 0;
 

@@ -133,7 +133,8 @@ void FetchProgramFile(HttpClient& http, const std::string& url, const std::files
                [state, progress = std::move(progress)](std::string_view bytes) {
                  if (!state->Keep(state->check.Data(bytes.size()))) return false;
                  state->program.Add(bytes);
-                 if (!state->Keep(state->program.Possible() ? FetchError::None : FetchError::NotAProgram))
+                 if (!state->Keep(state->program.Possible() ? FetchError::None
+                                                            : FetchError::NotAProgram))
                    return false;
                  if (!state->Keep(state->file->Append(bytes) ? FetchError::None : FetchError::Save))
                    return false;

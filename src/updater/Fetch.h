@@ -13,13 +13,13 @@ namespace updater {
 // Why a fetch gave nothing. Everything but None is a failed fetch.
 enum class FetchError {
   None,
-  Network,     // no answer, a transport error, or the connection was cut
-  Status,      // an answer other than 2xx
-  Unprovable,  // a body whose end cannot be told from a cut: no length, not chunked, or encoded
-  Incomplete,  // fewer or more bytes than announced, or nothing at all
-  TooLarge,    // more than the fetch allows
-  NotAProgram, // a program file that is no Windows program (an error page, say)
-  Save,        // the file could not be written
+  Network,      // no answer, a transport error, or the connection was cut
+  Status,       // an answer other than 2xx
+  Unprovable,   // a body whose end cannot be told from a cut: no length, not chunked, or encoded
+  Incomplete,   // fewer or more bytes than announced, or nothing at all
+  TooLarge,     // more than the fetch allows
+  NotAProgram,  // a program file that is no Windows program (an error page, say)
+  Save,         // the file could not be written
 };
 
 // Judges one answer as it arrives. A body counts as whole only when the

@@ -18,7 +18,8 @@ const std::string& MessageTitle() {
 }
 
 std::string_view TrailingBlanksDropped(std::string_view text) {
-  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
+  while (!text.empty() &&
+         (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '\t'))
     text.remove_suffix(1);
   return text;
 }
@@ -70,7 +71,8 @@ void Updater::OnUpdateClick() {
   // The version is one folder name below the base URL, whatever it holds,
   // without the line end and blanks that an editor leaves after it.
   const std::string url =
-      baseUrl_ + EncodePathSegment(std::string(TrailingBlanksDropped(ui_.Text(W::编辑框1))) + ".1") +
+      baseUrl_ +
+      EncodePathSegment(std::string(TrailingBlanksDropped(ui_.Text(W::编辑框1))) + ".1") +
       "/kestrin.exe";
   updateCaption_ = ui_.Text(W::按钮2);
   shownProgress_.clear();

@@ -30,7 +30,8 @@ void WindowsProgramCheck::Add(std::string_view bytes) {
   for (int i = 0; i < 4; ++i) {
     const int64_t at = signatureAt_ + i;
     if (at >= static_cast<int64_t>(from) && at < static_cast<int64_t>(received_)) {
-      signature_[i] = static_cast<unsigned char>(bytes[static_cast<std::size_t>(at - static_cast<int64_t>(from))]);
+      signature_[i] = static_cast<unsigned char>(
+          bytes[static_cast<std::size_t>(at - static_cast<int64_t>(from))]);
       seen_[i] = true;
     }
   }
@@ -46,7 +47,8 @@ bool WindowsProgramCheck::Possible() const {
 }
 
 bool WindowsProgramCheck::Passed() const {
-  return Possible() && std::all_of(std::begin(seen_), std::end(seen_), [](bool seen) { return seen; });
+  return Possible() &&
+         std::all_of(std::begin(seen_), std::end(seen_), [](bool seen) { return seen; });
 }
 
 bool IsWindowsProgram(std::string_view bytes) {

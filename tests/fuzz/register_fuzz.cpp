@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const draw::RegisterRead read = draw::ReadRegister(files);
   FUZZ_CHECK(read.lines.size() <= draw::kMaxRegisterLines && read.lines.size() <= entries.size());
   FUZZ_CHECK(std::equal(read.lines.begin(), read.lines.end(), entries.begin()));
-  FUZZ_CHECK(read.whole == (reg.size() <= draw::kMaxRegisterBytes && entries.size() <= draw::kMaxRegisterLines));
+  FUZZ_CHECK(read.whole ==
+             (reg.size() <= draw::kMaxRegisterBytes && entries.size() <= draw::kMaxRegisterLines));
   const int32_t position = text::ToInt(core::ReadSetting(files, draw::kChoiceFile));
   if (position >= 1 && static_cast<std::size_t>(position) <= entries.size()) {
     FUZZ_CHECK(entries[static_cast<std::size_t>(position) - 1].size() <= reg.size());

@@ -23,7 +23,9 @@ struct TestProgram::Parts {
 
 namespace {
 
-fs::path MakeTempRoot() { return MakeTempDir("brevant-test"); }
+fs::path MakeTempRoot() {
+  return MakeTempDir("brevant-test");
+}
 
 }  // namespace
 
@@ -71,7 +73,9 @@ void TestProgram::AskToComeForward() {
   driver_->Post([] {});
 }
 
-ui::Layer& TestProgram::layer() { return parts_->program->layer(); }
+ui::Layer& TestProgram::layer() {
+  return parts_->program->layer();
+}
 
 app::AppState TestProgram::State() {
   app::AppState copy;

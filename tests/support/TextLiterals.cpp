@@ -4,6 +4,8 @@
 
 namespace testing_support {
 
-std::string G(std::string_view utf8) { return core::Utf8ToGbk(utf8); }
+std::string G(std::string_view utf8) {
+  return core::Utf8ToGbk(utf8);
+}
 
 }  // namespace testing_support

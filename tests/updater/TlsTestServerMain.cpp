@@ -55,10 +55,11 @@ void Script(TlsTestServer& server) {
       "unframed-fin/kestrin.exe",
       {.head = "HTTP/1.1 200 OK\r\n\r\n", .body = program, .cutAfter = 123457, .ending = E::Fin});
   server.Serve("unframed-whole/kestrin.exe", {.head = "HTTP/1.0 200 OK\r\n\r\n", .body = program});
-  server.Serve("chunked-cut/kestrin.exe", {.head = chunked,
-                                           .body = "1000\r\n" + testing_support::WindowsProgram(4096, 'c') + "\r\n",
-                                           .repeat = 10,
-                                           .ending = E::Fin});
+  server.Serve("chunked-cut/kestrin.exe",
+               {.head = chunked,
+                .body = "1000\r\n" + testing_support::WindowsProgram(4096, 'c') + "\r\n",
+                .repeat = 10,
+                .ending = E::Fin});
   server.Serve("error-page/kestrin.exe", testing_support::kErrorPage);
   server.Serve("gzip/kestrin.exe",
                {.head = "HTTP/1.1 200 OK\r\nContent-Encoding: gzip\r\nContent-Length: 5010\r\n\r\n",

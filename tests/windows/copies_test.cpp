@@ -114,7 +114,8 @@ TEST(CopiesTest, OneRunsPerFolderAndASecondStartBringsItForward) {
   EXPECT_EQ(second.Exit(std::chrono::seconds(30)), 0);
   EXPECT_TRUE(WaitFor([&] {
     return GetForegroundWindow() == firstWindow && Above(firstWindow, besideWindow);
-  })) << "the running copy comes forward; " << WhereTheyAre(firstWindow, besideWindow);
+  })) << "the running copy comes forward; "
+      << WhereTheyAre(firstWindow, besideWindow);
   EXPECT_FALSE(first.Exit(std::chrono::milliseconds(0)));
   EXPECT_FALSE(beside.Exit(std::chrono::milliseconds(0)));
 

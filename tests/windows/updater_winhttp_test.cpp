@@ -326,7 +326,8 @@ TEST_F(UpdaterOverWinHttp, UpdaterWindowShowsProgressAndInstalls) {
   EXPECT_EQ(driver->Text(W::按钮2), G("更新"));
   EXPECT_EQ(fs::file_size(runDir_ / "kestrin.exe"), 1048576u);
   EXPECT_EQ(Files(), std::vector<std::string>{"kestrin.exe"});
-  EXPECT_NE(ReadFile(serverDir_ / "requests.txt").find("GET /assets/window/2.8.1/kestrin.exe "), std::string::npos);
+  EXPECT_NE(ReadFile(serverDir_ / "requests.txt").find("GET /assets/window/2.8.1/kestrin.exe "),
+            std::string::npos);
 
   driver->Post([&] { program->layer().EndProgram(0); });
   driver.reset();

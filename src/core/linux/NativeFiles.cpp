@@ -73,16 +73,21 @@ unsigned FileCreationMask() {
     char line[256];
     unsigned mask = 0;
     bool found = false;
-    while (!found && std::fgets(line, sizeof line, status)) found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    while (!found && std::fgets(line, sizeof line, status))
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
     std::fclose(status);
     if (found) return mask;
   }
   return 022;
 }
 
-std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) { return std::fopen(path.c_str(), mode); }
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
 
-bool MayWrite(const std::filesystem::path& path) { return ::access(path.c_str(), W_OK) == 0; }
+bool MayWrite(const std::filesystem::path& path) {
+  return ::access(path.c_str(), W_OK) == 0;
+}
 
 std::intptr_t CreateTemporaryFile(const std::filesystem::path& target,
                                   std::filesystem::path& made) {

@@ -42,7 +42,9 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
   return f;
 }
 
-unsigned FileCreationMask() { return 0; }  // Windows files have no permission bits
+unsigned FileCreationMask() {
+  return 0;
+}  // Windows files have no permission bits
 
 bool MayWrite(const std::filesystem::path& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());

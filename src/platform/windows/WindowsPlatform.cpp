@@ -1,10 +1,10 @@
 // The platform services on Windows: the shell's known folders, shell links
 // as desktop shortcuts, CreateProcess for starting programs.
 
-#include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <shobjidl.h>
+#include <windows.h>
 
 #include <string>
 #include <system_error>
@@ -60,11 +60,12 @@ class WindowsPlatform final : public Platform {
 
   // A shell link "<name>.lnk" that starts target with no arguments in a
   // normal window.
-  bool CreateShortcut(const fs::path& desktopFolder, const std::string& name, const fs::path& target) override {
+  bool CreateShortcut(const fs::path& desktopFolder, const std::string& name,
+                      const fs::path& target) override {
     std::error_code error;
     const std::wstring shownName = FromGbk(name);
-    if (!fs::is_directory(desktopFolder, error) || shownName.empty() || shownName == L"." || shownName == L".." ||
-        shownName.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
+    if (!fs::is_directory(desktopFolder, error) || shownName.empty() || shownName == L"." ||
+        shownName == L".." || shownName.find_first_of(L"\\/:*?\"<>|") != std::wstring::npos) {
       return false;
     }
     const fs::path program = fs::absolute(target, error);
@@ -74,8 +75,8 @@ class WindowsPlatform final : public Platform {
     {
       Released<IShellLinkW> link;
       Released<IPersistFile> file;
-      if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                     reinterpret_cast<void**>(&link.p))) &&
+      if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                     IID_IShellLinkW, reinterpret_cast<void**>(&link.p))) &&
           SUCCEEDED(link.p->SetPath(program.c_str())) && SUCCEEDED(link.p->SetArguments(L"")) &&
           SUCCEEDED(link.p->SetWorkingDirectory(program.parent_path().c_str())) &&
           SUCCEEDED(link.p->SetShowCmd(SW_SHOWNORMAL)) &&
@@ -116,6 +117,8 @@ class WindowsPlatform final : public Platform {
 
 }  // namespace
 
-std::unique_ptr<Platform> CreateSystemPlatform() { return std::make_unique<WindowsPlatform>(); }
+std::unique_ptr<Platform> CreateSystemPlatform() {
+  return std::make_unique<WindowsPlatform>();
+}
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include "ui/ControlSpec.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kAdminLoginWindowControls[] = {
@@ -26,3 +28,4 @@ inline constexpr ControlId 标签1 = Control(kWindow, catalogue::kAdminLoginWind
 inline constexpr ControlId 编辑框1 = Control(kWindow, catalogue::kAdminLoginWindowControls, "编辑框1");
 inline constexpr ControlId 按钮1 = Control(kWindow, catalogue::kAdminLoginWindowControls, "按钮1");
 }  // namespace ui::AdminLoginWindow
+// clang-format on

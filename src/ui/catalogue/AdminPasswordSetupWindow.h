@@ -2,6 +2,8 @@
 
 #include "ui/ControlSpec.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kAdminPasswordSetupWindowControls[] = {
@@ -36,3 +38,4 @@ inline constexpr ControlId 标签3 = Control(kWindow, catalogue::kAdminPasswordS
 inline constexpr ControlId 编辑框2 = Control(kWindow, catalogue::kAdminPasswordSetupWindowControls, "编辑框2");
 inline constexpr ControlId 按钮1 = Control(kWindow, catalogue::kAdminPasswordSetupWindowControls, "按钮1");
 }  // namespace ui::AdminPasswordSetupWindow
+// clang-format on

@@ -2,6 +2,8 @@
 
 #include "ui/ControlSpec.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kAdminSettingsWindowControls[] = {
@@ -86,3 +88,4 @@ inline constexpr ControlId 单选框1 = Control(kWindow, catalogue::kAdminSettin
 inline constexpr ControlId 单选框2 = Control(kWindow, catalogue::kAdminSettingsWindowControls, "单选框2");
 inline constexpr ControlId 按钮4 = Control(kWindow, catalogue::kAdminSettingsWindowControls, "按钮4");
 }  // namespace ui::AdminSettingsWindow
+// clang-format on

@@ -3,6 +3,8 @@
 #include "ui/ControlSpec.h"
 #include "ui/catalogue/Schemes.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kCountdownDoneWindowControls[] = {
@@ -25,3 +27,4 @@ inline constexpr WindowId kWindow = WindowId::CountdownDoneWindow;
 inline constexpr ControlId 透明标签1 = Control(kWindow, catalogue::kCountdownDoneWindowControls, "透明标签1");
 inline constexpr ControlId 我知道了 = Control(kWindow, catalogue::kCountdownDoneWindowControls, "我知道了");
 }  // namespace ui::CountdownDoneWindow
+// clang-format on

@@ -3,6 +3,8 @@
 #include "ui/ControlSpec.h"
 #include "ui/catalogue/Schemes.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kDrawResultWindowControls[] = {
@@ -33,3 +35,4 @@ inline constexpr ControlId 超级按钮1 = Control(kWindow, catalogue::kDrawResu
 inline constexpr ControlId 超级按钮2 = Control(kWindow, catalogue::kDrawResultWindowControls, "超级按钮2");
 inline constexpr ControlId 超级按钮3 = Control(kWindow, catalogue::kDrawResultWindowControls, "超级按钮3");
 }  // namespace ui::DrawResultWindow
+// clang-format on

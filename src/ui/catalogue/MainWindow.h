@@ -4,6 +4,8 @@
 #include "ui/catalogue/Credits.h"
 #include "ui/catalogue/Schemes.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 // The rows are in creation order, which is also the stacking order: a later
@@ -262,3 +264,4 @@ inline constexpr ControlId 超级按钮16 = Control(kWindow, catalogue::kMainWin
 inline constexpr ControlId admin = Control(kWindow, catalogue::kMainWindowControls, "admin");
 inline constexpr ControlId super_user = Control(kWindow, catalogue::kMainWindowControls, "super_user");
 }  // namespace ui::MainWindow
+// clang-format on

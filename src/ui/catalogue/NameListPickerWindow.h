@@ -2,6 +2,8 @@
 
 #include "ui/ControlSpec.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kNameListPickerWindowControls[] = {
@@ -20,3 +22,4 @@ namespace ui::NameListPickerWindow {
 inline constexpr WindowId kWindow = WindowId::NameListPickerWindow;
 inline constexpr ControlId 列表框1 = Control(kWindow, catalogue::kNameListPickerWindowControls, "列表框1");
 }  // namespace ui::NameListPickerWindow
+// clang-format on

@@ -2,6 +2,8 @@
 
 #include "ui/ControlSpec.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 // No radio button starts selected and the language has no selection: the
@@ -62,3 +64,4 @@ inline constexpr ControlId 分组框4 = Control(kWindow, catalogue::kRootSetting
 inline constexpr ControlId 组合框1 = Control(kWindow, catalogue::kRootSettingsWindowControls, "组合框1");
 inline constexpr ControlId 按钮2 = Control(kWindow, catalogue::kRootSettingsWindowControls, "按钮2");
 }  // namespace ui::RootSettingsWindow
+// clang-format on

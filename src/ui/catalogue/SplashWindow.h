@@ -3,6 +3,8 @@
 #include "ui/ControlSpec.h"
 #include "ui/catalogue/Credits.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 inline constexpr ControlSpec kSplashWindowControls[] = {
@@ -30,3 +32,4 @@ inline constexpr ControlId 图片框1 = Control(kWindow, catalogue::kSplashWindo
 inline constexpr ControlId 透明标签1 = Control(kWindow, catalogue::kSplashWindowControls, "透明标签1");
 inline constexpr ControlId 时钟1 = Control(kWindow, catalogue::kSplashWindowControls, "时钟1");
 }  // namespace ui::SplashWindow
+// clang-format on

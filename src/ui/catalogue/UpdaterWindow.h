@@ -2,6 +2,8 @@
 
 #include "ui/ControlSpec.h"
 
+// The tables are laid out as rows, one control a row.
+// clang-format off
 namespace ui::catalogue {
 
 // The window of the updater program. It has no created handler: nothing
@@ -34,3 +36,4 @@ inline constexpr ControlId 按钮1 = Control(kWindow, catalogue::kUpdaterWindowC
 inline constexpr ControlId 按钮2 = Control(kWindow, catalogue::kUpdaterWindowControls, "按钮2");
 inline constexpr ControlId 编辑框2 = Control(kWindow, catalogue::kUpdaterWindowControls, "编辑框2");
 }  // namespace ui::UpdaterWindow
+// clang-format on

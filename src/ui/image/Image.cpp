@@ -12,8 +12,9 @@
 namespace ui {
 namespace {
 
-bool WithinLimits(int64_t width, int64_t height) { return PictureSizeAllowed(width, height); }
-
+bool WithinLimits(int64_t width, int64_t height) {
+  return PictureSizeAllowed(width, height);
+}
 
 bool IsPng(std::string_view bytes) {
   static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -78,7 +79,8 @@ unsigned FitShrink(int64_t w, int64_t h, int boxWidth, int boxHeight) {
   // w / d >= w * f holds exactly when d * f <= 1.
   while (shrink < 8) {
     const unsigned next = shrink * 2;
-    const bool fits = next * static_cast<int64_t>(boxWidth) <= w || next * static_cast<int64_t>(boxHeight) <= h;
+    const bool fits =
+        next * static_cast<int64_t>(boxWidth) <= w || next * static_cast<int64_t>(boxHeight) <= h;
     if (!fits) break;
     shrink = next;
   }

@@ -62,14 +62,15 @@ void InitBackend(int& argc, char** argv, const FontFaces& faces) {
   StartToolkit(argc, argv, faces);
 }
 
-int RunWithUiThread(int& argc, char** argv, const FontFaces& faces, const std::function<int()>& body,
-                    bool onDisplay) {
+int RunWithUiThread(int& argc, char** argv, const FontFaces& faces,
+                    const std::function<int()>& body, bool onDisplay) {
   setenv("QT_QPA_PLATFORM", onDisplay ? "xcb" : "offscreen", 1);
   StartToolkit(argc, argv, faces);
   int result = 1;
   std::thread worker([&] {
     result = body();
-    QMetaObject::invokeMethod(g_application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        g_application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
   });
   QApplication::exec();
   worker.join();

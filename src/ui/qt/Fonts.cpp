@@ -60,10 +60,17 @@ std::string XmlText(std::string_view text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -88,12 +95,14 @@ void KeepInstalledCopiesOut(const FontFaces& faces) {
   if (families.empty()) return;
   std::string rules = "<?xml version=\"1.0\"?><fontconfig><selectfont><rejectfont>";
   for (const std::string& family : families) {
-    rules += "<pattern><patelt name=\"family\"><string>" + XmlText(family) + "</string></patelt></pattern>";
+    rules += "<pattern><patelt name=\"family\"><string>" + XmlText(family) +
+             "</string></patelt></pattern>";
   }
   rules += "</rejectfont></selectfont></fontconfig>";
   FcConfig* config = FcInitLoadConfig();
   if (!config) return;
-  if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcFalse) ||
+  if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8*>(rules.c_str()),
+                                      FcFalse) ||
       !FcConfigBuildFonts(config) || !FcConfigSetCurrent(config)) {
     FcConfigDestroy(config);
   }

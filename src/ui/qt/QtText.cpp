@@ -4,9 +4,13 @@
 
 namespace ui::qt {
 
-QString FromGbk(std::string_view gbk) { return QString::fromStdString(core::GbkToUtf8(gbk)); }
+QString FromGbk(std::string_view gbk) {
+  return QString::fromStdString(core::GbkToUtf8(gbk));
+}
 
-std::string ToGbk(const QString& text) { return core::Utf8ToGbk(text.toStdString()); }
+std::string ToGbk(const QString& text) {
+  return core::Utf8ToGbk(text.toStdString());
+}
 
 QString ForDisplay(const QString& caption) {
   QString shown = caption;

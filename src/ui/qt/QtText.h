@@ -10,7 +10,9 @@ namespace ui::qt {
 QString FromGbk(std::string_view gbk);
 std::string ToGbk(const QString& text);
 // A catalogue text (UTF-8 in the source) as shown.
-inline QString FromUtf8(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString FromUtf8(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 // CR LF inside a caption is one line break on screen.
 QString ForDisplay(const QString& caption);
 

@@ -7,11 +7,14 @@
 namespace ui::qt {
 namespace {
 
-QColor ToQColor(Color c, const QColor& fallback) { return c.isDefault ? fallback : QColor(c.r, c.g, c.b); }
+QColor ToQColor(Color c, const QColor& fallback) {
+  return c.isDefault ? fallback : QColor(c.r, c.g, c.b);
+}
 
 }  // namespace
 
-SuperButton::SuperButton(const Scheme& scheme, QWidget* parent) : QAbstractButton(parent), scheme_(scheme) {
+SuperButton::SuperButton(const Scheme& scheme, QWidget* parent)
+    : QAbstractButton(parent), scheme_(scheme) {
   setAttribute(Qt::WA_Hover);
   setMouseTracking(true);
   setFocusPolicy(Qt::NoFocus);

@@ -97,7 +97,9 @@ std::unique_ptr<Layer> CreateLayer(const HandlerTable& handlers, LayerOptions op
   return std::make_unique<win32::Win32Layer>(handlers, options);
 }
 
-void InitBackend(int&, char**, const FontFaces& faces) { StartWindowSystem(faces); }
+void InitBackend(int&, char**, const FontFaces& faces) {
+  StartWindowSystem(faces);
+}
 
 // Windows always draws on its own screen, so onDisplay changes nothing here.
 int RunWithUiThread(int&, char**, const FontFaces& faces, const std::function<int()>& body, bool) {
@@ -126,7 +128,8 @@ void RunOnUiThread(const std::function<void()>& fn) {
 namespace ui::win32 {
 
 void PostToUiThread(std::function<void()> fn) {
-  PostMessageW(g_invoker, kRunPosted, 0, reinterpret_cast<LPARAM>(new std::function<void()>(std::move(fn))));
+  PostMessageW(g_invoker, kRunPosted, 0,
+               reinterpret_cast<LPARAM>(new std::function<void()>(std::move(fn))));
 }
 
 bool WaitUntilUiIdle() {

@@ -101,7 +101,8 @@ void WaitForAllFaces() {
 LOGFONTW SystemMessageFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return metrics.lfMessageFont;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return metrics.lfMessageFont;
   LOGFONTW fallback{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
   return fallback;

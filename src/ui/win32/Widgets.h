@@ -62,8 +62,8 @@ Widget* WidgetOf(HWND hwnd);
 // window not of the program's classes.
 int DpiOf(HWND hwnd);
 // Creates a window of the program's classes; it owns widget from now on.
-HWND CreateWidget(Widget* widget, const std::wstring& text, DWORD style, DWORD exStyle, int x, int y, int w, int h,
-                  HWND parent, int id);
+HWND CreateWidget(Widget* widget, const std::wstring& text, DWORD style, DWORD exStyle, int x,
+                  int y, int w, int h, HWND parent, int id);
 
 // The window's text (a control's caption, a window's title).
 std::wstring WindowText(HWND hwnd);

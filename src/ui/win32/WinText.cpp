@@ -18,9 +18,15 @@ std::wstring Widen(UINT codePage, std::string_view bytes) {
 
 }  // namespace
 
-std::wstring FromGbk(std::string_view gbk) { return Widen(kGbkCodePage, gbk); }
-std::wstring FromUtf8(std::string_view utf8) { return Widen(CP_UTF8, utf8); }
-std::wstring FromAnsi(std::string_view ansi) { return Widen(CP_ACP, ansi); }
+std::wstring FromGbk(std::string_view gbk) {
+  return Widen(kGbkCodePage, gbk);
+}
+std::wstring FromUtf8(std::string_view utf8) {
+  return Widen(CP_UTF8, utf8);
+}
+std::wstring FromAnsi(std::string_view ansi) {
+  return Widen(CP_ACP, ansi);
+}
 
 std::string ToGbk(std::wstring_view text) {
   if (text.empty()) return {};

@@ -22,7 +22,9 @@ namespace {
 // a run bit beside each read bit.
 mode_t ProgramMode(const fs::path& target) {
   struct stat old {};
-  mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~static_cast<mode_t>(core::native::FileCreationMask()));
+  mode_t mode = ::stat(target.c_str(), &old) == 0
+                    ? (old.st_mode & 07777)
+                    : (0666 & ~static_cast<mode_t>(core::native::FileCreationMask()));
   if (mode & S_IRUSR) mode |= S_IXUSR;
   if (mode & S_IRGRP) mode |= S_IXGRP;
   if (mode & S_IROTH) mode |= S_IXOTH;

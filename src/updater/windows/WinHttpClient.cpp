@@ -48,11 +48,13 @@ HWND CreateReceiver() {
     cls.lpszClassName = L"BrevantHttpReceiver";
     return RegisterClassExW(&cls);
   }();
-  return CreateWindowExW(0, MAKEINTATOM(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                         nullptr);
+  return CreateWindowExW(0, MAKEINTATOM(atom), L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+std::wstring Widen(const std::string& ascii) {
+  return std::wstring(ascii.begin(), ascii.end());
+}
 
 struct InternetClose {
   void operator()(HINTERNET h) const { WinHttpCloseHandle(h); }
@@ -76,8 +78,8 @@ struct Shared {
 
 DWORD QueryNumber(HINTERNET request, DWORD what) {
   DWORD value = 0, size = sizeof value;
-  if (!WinHttpQueryHeaders(request, what | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX, &value, &size,
-                           WINHTTP_NO_HEADER_INDEX)) {
+  if (!WinHttpQueryHeaders(request, what | WINHTTP_QUERY_FLAG_NUMBER, WINHTTP_HEADER_NAME_BY_INDEX,
+                           &value, &size, WINHTTP_NO_HEADER_INDEX)) {
     return 0;
   }
   return value;
@@ -200,13 +202,13 @@ std::vector<Certificate> ParsePem(const std::string& pem) {
     if (stop == std::string::npos) break;
     const std::string block = pem.substr(at, stop + end.size() - at);
     DWORD size = 0;
-    if (!CryptStringToBinaryA(block.c_str(), static_cast<DWORD>(block.size()), CRYPT_STRING_BASE64HEADER, nullptr,
-                              &size, nullptr, nullptr)) {
+    if (!CryptStringToBinaryA(block.c_str(), static_cast<DWORD>(block.size()),
+                              CRYPT_STRING_BASE64HEADER, nullptr, &size, nullptr, nullptr)) {
       continue;
     }
     std::vector<BYTE> der(size);
-    if (!CryptStringToBinaryA(block.c_str(), static_cast<DWORD>(block.size()), CRYPT_STRING_BASE64HEADER,
-                              der.data(), &size, nullptr, nullptr)) {
+    if (!CryptStringToBinaryA(block.c_str(), static_cast<DWORD>(block.size()),
+                              CRYPT_STRING_BASE64HEADER, der.data(), &size, nullptr, nullptr)) {
       continue;
     }
     if (PCCERT_CONTEXT cert = CertCreateCertificateContext(X509_ASN_ENCODING, der.data(), size)) {
@@ -222,14 +224,16 @@ std::vector<Certificate> ParsePem(const std::string& pem) {
 bool IssuedByOneOf(HINTERNET request, const std::vector<Certificate>& authorities) {
   PCCERT_CONTEXT peer = nullptr;
   DWORD size = sizeof peer;
-  if (!WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &peer, &size) || !peer) return false;
+  if (!WinHttpQueryOption(request, WINHTTP_OPTION_SERVER_CERT_CONTEXT, &peer, &size) || !peer)
+    return false;
   const Certificate held(peer);
   if (CertVerifyTimeValidity(nullptr, peer->pCertInfo) != 0) return false;
   for (const Certificate& authority : authorities) {
     if (CertCompareCertificateName(X509_ASN_ENCODING, &peer->pCertInfo->Issuer,
                                    &authority->pCertInfo->Subject) &&
         CryptVerifyCertificateSignatureEx(0, X509_ASN_ENCODING, CRYPT_VERIFY_CERT_SIGN_SUBJECT_CERT,
-                                          const_cast<CERT_CONTEXT*>(peer), CRYPT_VERIFY_CERT_SIGN_ISSUER_CERT,
+                                          const_cast<CERT_CONTEXT*>(peer),
+                                          CRYPT_VERIFY_CERT_SIGN_ISSUER_CERT,
                                           const_cast<CERT_CONTEXT*>(authority.get()), 0, nullptr)) {
       return true;
     }
@@ -255,7 +259,8 @@ struct Request {
   void End(bool transferOk, const std::string& error) {
     if (ended) return;
     ended = true;
-    if (receiver.end) receiver.end(transferOk && !stopped, stopped && error.empty() ? "stopped" : error);
+    if (receiver.end)
+      receiver.end(transferOk && !stopped, stopped && error.empty() ? "stopped" : error);
   }
 };
 
@@ -379,7 +384,9 @@ void Fetch(const std::string& url, const HttpOptions& options, Shared& shared,
 
 class WinHttpClient final : public HttpClient {
  public:
-  explicit WinHttpClient(const HttpOptions& options) : options_(options) { shared_->receiver = CreateReceiver(); }
+  explicit WinHttpClient(const HttpOptions& options) : options_(options) {
+    shared_->receiver = CreateReceiver();
+  }
 
   ~WinHttpClient() override {
     // Requests still running are dropped without a report.
@@ -396,7 +403,9 @@ class WinHttpClient final : public HttpClient {
   void Get(const std::string& url, Receiver receiver) override {
     auto request = std::make_shared<Request>();
     request->receiver = std::move(receiver);
-    workers_.emplace_back([shared = shared_, options = options_, url, request] { Fetch(url, options, *shared, request); });
+    workers_.emplace_back([shared = shared_, options = options_, url, request] {
+      Fetch(url, options, *shared, request);
+    });
   }
 
  private:

@@ -2,6 +2,8 @@
 
 namespace testing_support {
 
-std::filesystem::path ThisProgramFile() { return std::filesystem::read_symlink("/proc/self/exe"); }
+std::filesystem::path ThisProgramFile() {
+  return std::filesystem::read_symlink("/proc/self/exe");
+}
 
 }  // namespace testing_support

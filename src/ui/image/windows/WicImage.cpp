@@ -1,7 +1,7 @@
 // Picture decoding on Windows through the Windows Imaging Component, which
 // reads PNG and JPEG on every Windows since Vista.
-#include <windows.h>
 #include <wincodec.h>
+#include <windows.h>
 
 #include <cstring>
 #include <utility>
@@ -45,16 +45,20 @@ class ComForThisThread {
   HRESULT hr_;
 };
 
-bool WithinLimits(int64_t width, int64_t height) { return PictureSizeAllowed(width, height); }
+bool WithinLimits(int64_t width, int64_t height) {
+  return PictureSizeAllowed(width, height);
+}
 
 bool IsPng(std::string_view bytes) {
   static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  return bytes.size() >= sizeof kSignature && std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
+  return bytes.size() >= sizeof kSignature &&
+         std::memcmp(bytes.data(), kSignature, sizeof kSignature) == 0;
 }
 
 bool IsJpeg(std::string_view bytes) {
   return bytes.size() >= 3 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-         static_cast<unsigned char>(bytes[1]) == 0xD8 && static_cast<unsigned char>(bytes[2]) == 0xFF;
+         static_cast<unsigned char>(bytes[1]) == 0xD8 &&
+         static_cast<unsigned char>(bytes[2]) == 0xFF;
 }
 
 // The largest power of two, at most 8, by which a w x h picture can shrink and
@@ -64,7 +68,9 @@ unsigned FitShrink(int64_t w, int64_t h, int boxWidth, int boxHeight) {
   unsigned shrink = 1;
   while (shrink < 8) {
     const unsigned next = shrink * 2;
-    if (!(next * static_cast<int64_t>(boxWidth) <= w || next * static_cast<int64_t>(boxHeight) <= h)) break;
+    if (!(next * static_cast<int64_t>(boxWidth) <= w ||
+          next * static_cast<int64_t>(boxHeight) <= h))
+      break;
     shrink = next;
   }
   return shrink;
@@ -95,8 +101,8 @@ Image DecodeImage(std::string_view bytes, int fitWidth, int fitHeight) {
   Com<IWICStream> stream;
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(factory.out()))) ||
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IWICImagingFactory, reinterpret_cast<void**>(factory.out()))) ||
       FAILED(factory->CreateStream(stream.out())) ||
       FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())),
                                           static_cast<DWORD>(bytes.size()))) ||
@@ -125,7 +131,8 @@ Image DecodeImage(std::string_view bytes, int fitWidth, int fitHeight) {
   // are swapped to RGBA below.
   Com<IWICFormatConverter> converter;
   if (FAILED(factory->CreateFormatConverter(converter.out())) ||
-      FAILED(converter->Initialize(source.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+      FAILED(converter->Initialize(source.get(), GUID_WICPixelFormat32bppBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
                                    WICBitmapPaletteTypeCustom)))
     return {};
 
@@ -134,7 +141,8 @@ Image DecodeImage(std::string_view bytes, int fitWidth, int fitHeight) {
   image.height = static_cast<int>(height);
   const UINT stride = width * 4;
   image.rgba.resize(static_cast<size_t>(stride) * height);
-  if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(image.rgba.size()), image.rgba.data())))
+  if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(image.rgba.size()),
+                                   image.rgba.data())))
     return {};
   for (size_t i = 0; i < image.rgba.size(); i += 4) std::swap(image.rgba[i], image.rgba[i + 2]);
   return image;

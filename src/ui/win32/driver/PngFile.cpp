@@ -19,22 +19,25 @@ struct Released {
 
 bool WritePng(const std::wstring& path, const void* bgra, int width, int height) {
   Released<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(&factory))))
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))))
     return false;
   Released<IWICStream> stream;
   Released<IWICBitmapEncoder> encoder;
   Released<IWICBitmapFrameEncode> frame;
-  if (FAILED(factory->CreateStream(&stream)) || FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) ||
+  if (FAILED(factory->CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) ||
       FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) ||
       FAILED(encoder->Initialize(stream.p, WICBitmapEncoderNoCache)) ||
       FAILED(encoder->CreateNewFrame(&frame, nullptr)) || FAILED(frame->Initialize(nullptr)) ||
       FAILED(frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height))))
     return false;
   WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-  if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA) return false;
+  if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA)
+    return false;
   const UINT stride = static_cast<UINT>(width) * 4;
-  return SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride, stride * static_cast<UINT>(height),
+  return SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), stride,
+                                      stride * static_cast<UINT>(height),
                                       static_cast<BYTE*>(const_cast<void*>(bgra)))) &&
          SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
