@@ -30,6 +30,8 @@ packages=(
   mingw-w64 googletest libz-mingw-w64-dev wine wine64 locales
   # The fuzz targets (scripts/fuzz.sh): clang with libFuzzer.
   clang libclang-rt-14-dev
+  # The check that the sources are laid out as .clang-format says.
+  clang-format git
 )
 
 install_missing_packages() {
@@ -306,6 +308,7 @@ case "${1:-}" in
   test)
     install_missing_packages
     install_wine32
+    timed "Formatting" bash "$here/scripts/check_format.sh"
     # Every build of the test run treats a warning as an error.
     timed "Linux build" build "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBREVANT_WERROR=ON
     timed "Linux tests" env -C "$here/build" ctest --output-on-failure --parallel "$jobs" --timeout 300
