@@ -32,8 +32,8 @@ bool HoldsText(Kind kind) {
          kind != Kind::ListBox;
 }
 
-bool Editable(const ui::ControlSpec& spec) {
-  return spec.kind == Kind::ComboBox && spec.comboStyle != ui::ComboStyle::DropDownList;
+bool Editable(const ui::ControlSpec& row) {
+  return row.kind == Kind::ComboBox && row.comboStyle != ui::ComboStyle::DropDownList;
 }
 
 // Radio buttons exclude each other within the container (or page) that holds them.
@@ -137,12 +137,12 @@ RecordingLayer::Control* RecordingLayer::Require(ControlId c) {
 bool RecordingLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool modal) {
   if (Ended() || w >= WindowId::Count) return false;
   if (Find(w)) return true;  // raised; nothing is rebuilt
-  const ui::WindowSpec& spec = ui::Window(w);
+  const ui::WindowSpec& row = ui::Window(w);
   auto window = std::make_unique<OpenWindow>();
   window->owner = owner && Find(*owner) ? owner : std::nullopt;
   window->modal = modal;
   window->opening = ++openings_;
-  for (const ui::ControlSpec& c : spec.controls) {
+  for (const ui::ControlSpec& c : row.controls) {
     Control& control = window->controls.emplace_back(Control{
         &c, HoldsText(c.kind) ? core::Utf8ToGbk(c.text) : "", c.visible, c.enabled, c.checked});
     control.items = ItemsOf(c.items);
@@ -154,7 +154,7 @@ bool RecordingLayer::LoadWindow(WindowId w, std::optional<WindowId> owner, bool 
   const uint64_t opening = window->opening;
   open_[static_cast<std::size_t>(w)] = std::move(window);
   ++builds_[static_cast<std::size_t>(w)];
-  Deliver(spec.created);
+  Deliver(row.created);
   // The created handler may have closed the window again.
   auto stillThisOpening = [&] {
     const OpenWindow* open = Find(w);
@@ -189,8 +189,8 @@ bool RecordingLayer::IsOpen(WindowId w) const {
 std::string RecordingLayer::Text(ControlId c) {
   const Control* control = Require(c);
   if (!control) return {};
-  const ui::ControlSpec& spec = *control->spec;
-  if (spec.kind == Kind::ListBox || (spec.kind == Kind::ComboBox && !Editable(spec))) {
+  const ui::ControlSpec& row = *control->row;
+  if (row.kind == Kind::ListBox || (row.kind == Kind::ComboBox && !Editable(row))) {
     return control->selection >= 0 ? control->items[static_cast<std::size_t>(control->selection)]
                                    : "";
   }
@@ -200,8 +200,8 @@ std::string RecordingLayer::Text(ControlId c) {
 void RecordingLayer::SetText(ControlId c, std::string_view text) {
   Control* control = Require(c);
   if (!control) return;
-  const ui::ControlSpec& spec = *control->spec;
-  if (spec.kind == Kind::ComboBox ? Editable(spec) : HoldsText(spec.kind)) control->text = text;
+  const ui::ControlSpec& row = *control->row;
+  if (row.kind == Kind::ComboBox ? Editable(row) : HoldsText(row.kind)) control->text = text;
 }
 
 bool RecordingLayer::Visible(ControlId c) {
@@ -229,17 +229,17 @@ int RecordingLayer::Selection(ControlId c) {
 
 void RecordingLayer::SetSelection(ControlId c, int index) {
   Control* control = Require(c);
-  if (!control || (control->spec->kind != Kind::ComboBox && control->spec->kind != Kind::ListBox))
+  if (!control || (control->row->kind != Kind::ComboBox && control->row->kind != Kind::ListBox))
     return;
   control->selection = std::clamp(index, -1, static_cast<int>(control->items.size()) - 1);
-  if (Editable(*control->spec) && control->selection >= 0) {
+  if (Editable(*control->row) && control->selection >= 0) {
     control->text = control->items[static_cast<std::size_t>(control->selection)];
   }
 }
 
 int RecordingLayer::AddItem(ControlId c, std::string_view text) {
   Control* control = Require(c);
-  if (!control || (control->spec->kind != Kind::ComboBox && control->spec->kind != Kind::ListBox))
+  if (!control || (control->row->kind != Kind::ComboBox && control->row->kind != Kind::ListBox))
     return -1;
   control->items.emplace_back(text);
   return static_cast<int>(control->items.size()) - 1;
@@ -247,22 +247,22 @@ int RecordingLayer::AddItem(ControlId c, std::string_view text) {
 
 bool RecordingLayer::Checked(ControlId c) {
   const Control* control = Require(c);
-  return control && control->spec->kind == Kind::RadioButton && control->checked;
+  return control && control->row->kind == Kind::RadioButton && control->checked;
 }
 
 void RecordingLayer::SetChecked(ControlId c, bool checked) {
   Control* control = Require(c);
-  if (control && control->spec->kind == Kind::RadioButton) control->checked = checked;
+  if (control && control->row->kind == Kind::RadioButton) control->checked = checked;
 }
 
 void RecordingLayer::SetPicture(ControlId c, std::string encoded) {
   Control* control = Require(c);
-  if (control && control->spec->kind == Kind::PictureBox) control->picture = std::move(encoded);
+  if (control && control->row->kind == Kind::PictureBox) control->picture = std::move(encoded);
 }
 
 void RecordingLayer::SetInterval(ControlId c, int ms) {
   Control* control = Require(c);
-  if (control && control->spec->kind == Kind::Timer) control->interval = std::max(ms, 0);
+  if (control && control->row->kind == Kind::Timer) control->interval = std::max(ms, 0);
 }
 
 int RecordingLayer::Page(ControlId c) {
@@ -272,7 +272,7 @@ int RecordingLayer::Page(ControlId c) {
 
 void RecordingLayer::SetPage(ControlId c, int page) {
   Control* control = Require(c);
-  if (!control || control->spec->kind != Kind::PageContainer) return;
+  if (!control || control->row->kind != Kind::PageContainer) return;
   control->page = std::clamp(page, 0, std::max(1, static_cast<int>(control->items.size())) - 1);
 }
 
@@ -320,23 +320,22 @@ RecordingLayer::Control* RecordingLayer::TakesInput(ControlId c) {
 bool RecordingLayer::Click(ControlId c) {
   Control* control = TakesInput(c);
   if (!control) return false;
-  const ui::ControlSpec& spec = *control->spec;
-  if (spec.kind == Kind::RadioButton) {
+  const ui::ControlSpec& row = *control->row;
+  if (row.kind == Kind::RadioButton) {
     for (Control& other : Find(c.window)->controls) {
-      if (other.spec->kind == Kind::RadioButton && SameGroup(*other.spec, spec))
-        other.checked = false;
+      if (other.row->kind == Kind::RadioButton && SameGroup(*other.row, row)) other.checked = false;
     }
     control->checked = true;
   }
   // The handler runs from the event loop, as the click's event would.
-  Queue([this, h = spec.handler] { Deliver(h); });
+  Queue([this, h = row.handler] { Deliver(h); });
   return true;
 }
 
 bool RecordingLayer::Type(ControlId edit, std::string_view gbk) {
   Control* control = TakesInput(edit);
-  if (!control || control->spec->kind != Kind::EditBox ||
-      control->spec->editMode == ui::EditMode::ReadOnly) {
+  if (!control || control->row->kind != Kind::EditBox ||
+      control->row->editMode == ui::EditMode::ReadOnly) {
     return false;
   }
   control->text = gbk;
@@ -345,7 +344,7 @@ bool RecordingLayer::Type(ControlId edit, std::string_view gbk) {
 
 bool RecordingLayer::ChooseItem(ControlId combo, int index) {
   Control* control = TakesInput(combo);
-  if (!control || control->spec->kind != Kind::ComboBox || index < 0 ||
+  if (!control || control->row->kind != Kind::ComboBox || index < 0 ||
       index >= static_cast<int>(control->items.size())) {
     return false;
   }
@@ -355,7 +354,7 @@ bool RecordingLayer::ChooseItem(ControlId combo, int index) {
 
 bool RecordingLayer::SelectItem(ControlId list, int index) {
   Control* control = TakesInput(list);
-  if (!control || control->spec->kind != Kind::ListBox || index < 0 ||
+  if (!control || control->row->kind != Kind::ListBox || index < 0 ||
       index >= static_cast<int>(control->items.size())) {
     return false;
   }
@@ -365,14 +364,14 @@ bool RecordingLayer::SelectItem(ControlId list, int index) {
 
 bool RecordingLayer::DoubleClickItem(ControlId list, int index) {
   if (!SelectItem(list, index)) return false;
-  Queue([this, h = Find(list)->spec->handler] { Deliver(h); });
+  Queue([this, h = Find(list)->row->handler] { Deliver(h); });
   return true;
 }
 
 bool RecordingLayer::FireTimer(ControlId timer) {
   const Control* control = Ended() ? nullptr : Find(timer);
-  if (!control || control->spec->kind != Kind::Timer || control->interval <= 0) return false;
-  Queue([this, h = control->spec->handler] { Deliver(h); });
+  if (!control || control->row->kind != Kind::Timer || control->interval <= 0) return false;
+  Queue([this, h = control->row->handler] { Deliver(h); });
   return true;
 }
 
@@ -409,15 +408,15 @@ std::optional<WindowId> RecordingLayer::ModalWindow() const {
 bool RecordingLayer::IsShown(ControlId c) const {
   const Control* control = Find(c);
   if (!control || !control->visible) return false;
-  const char* container = control->spec->container;
+  const char* container = control->row->container;
   if (!container) return true;
   const OpenWindow& window = *Find(c.window);
   for (uint16_t i = 0; i < c.index; ++i) {
     const Control& holder = window.controls[i];
-    if (std::strcmp(holder.spec->name, container) != 0) continue;
-    if (holder.spec->kind == Kind::PageContainer) {
+    if (std::strcmp(holder.row->name, container) != 0) continue;
+    if (holder.row->kind == Kind::PageContainer) {
       const int pages = std::max(1, static_cast<int>(holder.items.size()));
-      if (std::clamp<int>(control->spec->page, 0, pages - 1) != holder.page) return false;
+      if (std::clamp<int>(control->row->page, 0, pages - 1) != holder.page) return false;
     }
     return IsShown({c.window, i});
   }
@@ -427,7 +426,7 @@ bool RecordingLayer::IsShown(ControlId c) const {
 std::vector<std::string> RecordingLayer::Items(ControlId c) const {
   const Control* control = Find(c);
   const bool hasItems =
-      control && (control->spec->kind == Kind::ComboBox || control->spec->kind == Kind::ListBox);
+      control && (control->row->kind == Kind::ComboBox || control->row->kind == Kind::ListBox);
   return hasItems ? control->items : std::vector<std::string>{};
 }
 

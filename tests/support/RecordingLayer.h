@@ -119,7 +119,7 @@ class RecordingLayer final : public ui::Layer {
 
  private:
   struct Control {
-    const ui::ControlSpec* spec;
+    const ui::ControlSpec* row;
     std::string text;  // caption, edit text or a combo box's edit text
     bool visible, enabled, checked;
     int selection = -1;
