@@ -10,7 +10,13 @@ cd "$here"
 unformatted=()
 while IFS= read -r -d '' file; do
   "$format" --style=file "$file" | cmp -s - "$file" || unformatted+=("$file")
-done < <(git ls-files -z -- '*.cpp' '*.h' '*.c')
+done < <(
+  # The files git tracks; outside a clone, those of the source folders.
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z -- '*.cpp' '*.h' '*.c'
+  else
+    find src tests tools \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) -print0 | sort -z
+  fi)
 if [ ${#unformatted[@]} -ne 0 ]; then
   echo "Not as clang-format lays them out (fix with: $format -i --style=file FILE):" >&2
   printf '  %s\n' "${unformatted[@]}" >&2
