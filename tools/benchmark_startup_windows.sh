@@ -11,7 +11,9 @@
 # the program wrote there ("downloader.exe") and the bare window again. Times
 # run from just before `wine` is started to the moment the X server sees the
 # window mapped and first drawn (DAMAGE extension, the Linux build's
-# tools/paint_timer.c). All runs are warm: one Wine server stays up, and a
+# tools/paint_timer.c), and to the moment its drawing ended (the last damage
+# before it stayed unchanged for a while: Wine sends a window to the screen in
+# parts while it is being drawn). All runs are warm: one Wine server stays up, and a
 # first start in the empty run directory, not counted, writes the files and
 # fonts the later starts find. The Wine prefix is made afresh, as a Windows PC
 # that lacks the program's font family and does not let the program copy it
@@ -110,19 +112,23 @@ measure 712x477 "$bare" >/dev/null
 . "$(dirname "${BASH_SOURCE[0]}")/benchmark_stats.sh"
 
 main_t=() main_cpu=() main_hwm=() upd_t=() upd_cpu=() upd_hwm=() bare_t=() bare_cpu=() bare_hwm=() ratio_main=() ratio_upd=()
+main_done=() upd_done=() bare_done=() ratio_main_done=() ratio_upd_done=()
 for i in $(seq "$runs"); do
   m=$(measure 712x477 "$work/run/brevant.exe") || { echo "brevant.exe did not show its main window" >&2; exit 1; }
   b=$(measure 712x477 "$bare") || { echo "the bare window was not drawn" >&2; exit 1; }
   u=$(measure 380x250 "$work/run/downloader.exe") || { echo "downloader.exe did not show its window" >&2; exit 1; }
   b2=$(measure 712x477 "$bare") || { echo "the bare window was not drawn" >&2; exit 1; }
-  read -r _ _ _ mp mc mh _ <<<"$m"
-  read -r _ _ _ bp bc bh _ <<<"$b"
-  read -r _ _ _ up uc uh _ <<<"$u"
-  read -r _ _ _ bp2 bc2 bh2 _ <<<"$b2"
+  read -r _ _ _ mp mc mh _ md <<<"$m"
+  read -r _ _ _ bp bc bh _ bd <<<"$b"
+  read -r _ _ _ up uc uh _ ud <<<"$u"
+  read -r _ _ _ bp2 bc2 bh2 _ bd2 <<<"$b2"
   main_t+=("$mp"); main_cpu+=("$mc"); main_hwm+=("$mh"); upd_t+=("$up"); upd_cpu+=("$uc"); upd_hwm+=("$uh")
   bare_t+=("$bp" "$bp2"); bare_cpu+=("$bc" "$bc2"); bare_hwm+=("$bh" "$bh2")
   ratio_main+=("$(awk -v a="$mp" -v b="$bp" 'BEGIN{printf "%.2f", a/b}')")
   ratio_upd+=("$(awk -v a="$up" -v b="$bp2" 'BEGIN{printf "%.2f", a/b}')")
+  main_done+=("$md"); upd_done+=("$ud"); bare_done+=("$bd" "$bd2")
+  ratio_main_done+=("$(awk -v a="$md" -v b="$bd" 'BEGIN{printf "%.2f", a/b}')")
+  ratio_upd_done+=("$(awk -v a="$ud" -v b="$bd2" 'BEGIN{printf "%.2f", a/b}')")
 done
 
 echo "brevant.exe: $(stat -c %s "$program") bytes, downloader.exe: $(stat -c %s "$work/run/downloader.exe") bytes;" \
@@ -134,6 +140,11 @@ stat_line "MainWindow drawn (ms)" "${main_t[@]}"
 stat_line "  ratio to bare" "${ratio_main[@]}"
 stat_line "UpdaterWindow drawn (ms)" "${upd_t[@]}"
 stat_line "  ratio to bare" "${ratio_upd[@]}"
+stat_line "bare window drawn whole (ms)" "${bare_done[@]}"
+stat_line "MainWindow drawn whole (ms)" "${main_done[@]}"
+stat_line "  ratio to bare" "${ratio_main_done[@]}"
+stat_line "UpdaterWindow drawn whole (ms)" "${upd_done[@]}"
+stat_line "  ratio to bare" "${ratio_upd_done[@]}"
 stat_line "bare: processor time (ms)" "${bare_cpu[@]}"
 stat_line "brevant.exe: processor time (ms)" "${main_cpu[@]}"
 stat_line "downloader.exe: processor time (ms)" "${upd_cpu[@]}"

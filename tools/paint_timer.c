@@ -9,7 +9,11 @@
  * for it after it has been mapped. The target window is the first mapped top
  * level window of the given size. One line is printed:
  *
- *   first_mapped first_painted target_mapped target_painted cpu_ms hwm_kib rss_kib
+ *   first_mapped first_painted target_mapped target_painted cpu_ms hwm_kib rss_kib target_drawn
+ *
+ * A window may reach the screen in parts, its background first: target_drawn
+ * is when its drawing ended, the last damage before it stayed unchanged for
+ * QUIET_MS (-1 when it never did while settling).
  *
  * cpu_ms (user + system), hwm_kib (VmHWM, the peak resident set) and rss_kib
  * (Rss of smaps_rollup) are read SETTLE_MS after the target window was first
@@ -33,6 +37,9 @@
 #include <unistd.h>
 
 #define MAX_WINDOWS 256
+/* Longer than a window takes between two parts of its first frame, shorter
+ * than the second a clock on it waits for its next tick. */
+#define QUIET_MS 150
 
 struct Tracked {
   Window window;
@@ -228,9 +235,27 @@ int main(int argc, char** argv) {
   long hwm = -1, rss = -1;
   pid_t owner = target ? OwnerOf(display, target->window) : 0;
   if (owner <= 0) owner = child;
+  double drawn = -1;
   if (ok) {
-    const struct timespec settle = {settleMs / 1000, (settleMs % 1000) * 1000000L};
-    nanosleep(&settle, NULL);
+    /* Damage to the target goes on being read while the program settles. */
+    double last = target->painted;
+    const double settled = Elapsed() + settleMs;
+    for (;;) {
+      const double now = Elapsed();
+      if (drawn < 0 && now - last > QUIET_MS) drawn = last;
+      if (now >= settled) break;
+      if (!XPending(display)) {
+        const double left = settled - now;
+        poll(&connection, 1, left < 20 ? (int)left + 1 : 20);
+        continue;
+      }
+      XEvent event;
+      XNextEvent(display, &event);
+      if (event.type != damageEvent + XDamageNotify) continue;
+      const XDamageNotifyEvent* damage = (const XDamageNotifyEvent*)&event;
+      XDamageSubtract(display, damage->damage, None, None);
+      if (damage->drawable == target->window && drawn < 0) last = Elapsed();
+    }
     if (waitpid(child, &status, WNOHANG) == child && owner == child) {
       ended = 1;
       ok = 0;
@@ -250,8 +275,8 @@ int main(int argc, char** argv) {
             targetHeight);
     return 1;
   }
-  printf("%.1f %.1f %.1f %.1f %.0f %ld %ld\n", first->mapped, first->painted, target->mapped,
-         target->painted, cpu, hwm, rss);
+  printf("%.1f %.1f %.1f %.1f %.0f %ld %ld %.1f\n", first->mapped, first->painted, target->mapped,
+         target->painted, cpu, hwm, rss, drawn);
   XCloseDisplay(display);
   return 0;
 }
