@@ -133,21 +133,86 @@ void PaintAll(HWND hwnd, Widget& w, HDC dc) {
   }
 }
 
+namespace {
+
+// The picture every window is drawn into before it reaches the screen, so
+// that nothing flickers. One serves all windows and grows to the largest: a
+// window full of controls paints each of them once, and making a picture for
+// each was a good part of the first frame.
+class BackBuffer {
+ public:
+  ~BackBuffer() {
+    if (!dc_) return;
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+
+  // A device context to draw width x height into, or nullptr while it is
+  // in use (a window painted from inside another's painting).
+  HDC Take(HDC screen, LONG width, LONG height) {
+    if (taken_) return nullptr;
+    if (!dc_ || width > width_ || height > height_) {
+      const LONG w = std::max(width, width_), h = std::max(height, height_);
+      HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+      if (!bitmap) return nullptr;
+      if (!dc_) {
+        dc_ = CreateCompatibleDC(screen);
+        if (!dc_) {
+          DeleteObject(bitmap);
+          return nullptr;
+        }
+        old_ = SelectObject(dc_, bitmap);
+      } else {
+        DeleteObject(SelectObject(dc_, bitmap));
+      }
+      bitmap_ = bitmap;
+      width_ = w;
+      height_ = h;
+    }
+    taken_ = true;
+    // Whatever one window's drawing leaves set in the context goes with it.
+    saved_ = SaveDC(dc_);
+    return dc_;
+  }
+
+  void Give() {
+    RestoreDC(dc_, saved_);
+    taken_ = false;
+  }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  LONG width_ = 0, height_ = 0;
+  int saved_ = 0;
+  bool taken_ = false;
+};
+
+}  // namespace
+
 void Paint(HWND hwnd, Widget& w) {
+  static BackBuffer buffer;
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client;
   GetClientRect(hwnd, &client);
-  // Drawn off screen first, so that nothing flickers.
-  HDC memory = CreateCompatibleDC(dc);
-  HBITMAP bitmap =
-      CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  PaintAll(hwnd, w, memory);
-  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
+  const LONG width = std::max<LONG>(client.right, 1), height = std::max<LONG>(client.bottom, 1);
+  if (HDC memory = buffer.Take(dc, width, height)) {
+    PaintAll(hwnd, w, memory);
+    BitBlt(dc, 0, 0, width, height, memory, 0, 0, SRCCOPY);
+    buffer.Give();
+  } else {
+    HDC own = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ old = SelectObject(own, bitmap);
+    PaintAll(hwnd, w, own);
+    BitBlt(dc, 0, 0, width, height, own, 0, 0, SRCCOPY);
+    SelectObject(own, old);
+    DeleteObject(bitmap);
+    DeleteDC(own);
+  }
   EndPaint(hwnd, &ps);
 }
 
