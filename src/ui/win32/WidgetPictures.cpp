@@ -1,6 +1,8 @@
 // The pictures of picture boxes: decoded once for each size they are drawn at.
 #include <algorithm>
+#include <future>
 #include <map>
+#include <system_error>
 #include <tuple>
 
 #include "ui/image/FitRect.h"
@@ -64,6 +66,48 @@ struct DrawnPicture {
   RECT rect{};
 };
 
+// A picture decoded and scaled for a box box.right x box.bottom.
+DrawnPicture Drawn(std::string_view bytes, const RECT& box, PictureMode mode) {
+  const bool fit = mode == PictureMode::Fit;
+  const Image image = DecodeImage(bytes, fit ? box.right : 0, fit ? box.bottom : 0);
+  if (image.empty()) return {};
+  const Rect r = ui::PictureRect(mode, box.right, box.bottom, image.width, image.height);
+  return {ScaledBitmap(image, r.width, r.height),
+          {r.left, r.top, r.left + r.width, r.top + r.height}};
+}
+
+// The program's own pictures are the same in every window that opens: each
+// is drawn once for each size, and kept.
+using BuiltInKey = std::tuple<const char*, LONG, LONG, PictureMode>;
+std::map<BuiltInKey, std::shared_future<DrawnPicture>>& BuiltInPictures() {
+  static std::map<BuiltInKey, std::shared_future<DrawnPicture>> kept;
+  return kept;
+}
+
+BuiltInKey KeyOf(const Widget& w, const RECT& box) {
+  return {w.builtIn.data(), box.right, box.bottom, w.decl->pictureMode};
+}
+
+// Starts drawing a picture of the program's own for its box beside the UI
+// thread, as soon as the box is made: the first frame then does not wait for
+// the decoder to load and decode.
+void PrepareBuiltIn(HWND hwnd, const Widget& w) {
+  if (w.builtIn.empty() || !w.decl) return;
+  RECT box;
+  GetClientRect(hwnd, &box);
+  auto& kept = BuiltInPictures();
+  const BuiltInKey key = KeyOf(w, box);
+  if (kept.count(key)) return;
+  auto draw = [bytes = w.builtIn, box, mode = w.decl->pictureMode] {
+    return Drawn(bytes, box, mode);
+  };
+  try {
+    kept.emplace(key, std::async(std::launch::async, draw).share());
+  } catch (const std::system_error&) {
+    kept.emplace(key, std::async(std::launch::deferred, draw).share());
+  }
+}
+
 }  // namespace
 
 void ReleaseDrawn(Widget& w) {
@@ -78,30 +122,18 @@ void DecodePicture(HWND hwnd, Widget& w) {
   if (w.drawnFor.cx == box.right && w.drawnFor.cy == box.bottom) return;
   w.drawnFor = {box.right, box.bottom};
   ReleaseDrawn(w);
-  const std::string_view bytes = w.builtIn.empty() ? std::string_view(w.encoded) : w.builtIn;
-  if (bytes.empty()) return;
-  // The program's own pictures are the same in every window that opens.
-  static std::map<std::tuple<const char*, LONG, LONG, PictureMode>, DrawnPicture> kept;
-  const auto key = std::make_tuple(w.builtIn.data(), box.right, box.bottom, w.decl->pictureMode);
   if (!w.builtIn.empty()) {
-    if (auto it = kept.find(key); it != kept.end()) {
-      w.drawn = it->second.bitmap;
-      w.drawnRect = it->second.rect;
-      w.sharedDrawn = true;
-      return;
-    }
-  }
-  const bool fit = w.decl->pictureMode == PictureMode::Fit;
-  const Image image = DecodeImage(bytes, fit ? box.right : 0, fit ? box.bottom : 0);
-  if (image.empty()) return;
-  const Rect r =
-      ui::PictureRect(w.decl->pictureMode, box.right, box.bottom, image.width, image.height);
-  w.drawn = ScaledBitmap(image, r.width, r.height);
-  w.drawnRect = {r.left, r.top, r.left + r.width, r.top + r.height};
-  if (!w.builtIn.empty() && w.drawn) {
-    kept.emplace(key, DrawnPicture{w.drawn, w.drawnRect});
+    PrepareBuiltIn(hwnd, w);
+    const DrawnPicture& kept = BuiltInPictures().at(KeyOf(w, box)).get();
+    w.drawn = kept.bitmap;
+    w.drawnRect = kept.rect;
     w.sharedDrawn = true;
+    return;
   }
+  if (w.encoded.empty()) return;
+  const DrawnPicture drawn = Drawn(w.encoded, box, w.decl->pictureMode);
+  w.drawn = drawn.bitmap;
+  w.drawnRect = drawn.rect;
 }
 
 void PaintPicture(HWND hwnd, Widget& w, HDC dc) {
@@ -138,6 +170,8 @@ void SetPictureBytes(HWND picture, std::string encoded) {
 // A picture the program carries is drawn from its own bytes, never copied.
 void SetBuiltInPicture(HWND picture, std::string_view resource) {
   ReplacePicture(picture, {}, resource);
+  if (const Widget* w = WidgetOf(picture); w && w->role == Role::Picture)
+    PrepareBuiltIn(picture, *w);
 }
 
 bool HasPicture(HWND picture) {
