@@ -104,6 +104,32 @@ TEST_F(DrawingTest, MainWindowShowsEveryLayerInItsOrder) {
   EXPECT_GT(shot.Count({28, 8, 96, 80}, Accent), 1500);
 }
 
+// Controls that do not show when their window first appears may be made
+// after it: what a handler gave them before is theirs when they show.
+TEST_F(DrawingTest, ControlsNotShownAtFirstKeepWhatTheyWereGiven) {
+  std::string text;
+  bool comboVisible = false;
+  driver_->Post([this] {
+    layer_->LoadWindow(WindowId::MainWindow, kNoOwner, false);
+    layer_->SetText(MainWindow::透明标签13, "ABC");
+    layer_->SetVisible(MainWindow::组合框1, true);
+    layer_->SetPage(MainWindow::选择, 2);
+  });
+  driver_->Sync([&, this] {
+    text = layer_->Text(MainWindow::透明标签13);
+    comboVisible = layer_->Visible(MainWindow::组合框1);
+  });
+  EXPECT_EQ(text, "ABC");
+  EXPECT_TRUE(comboVisible);
+  const Shot shot = Snap(WindowId::MainWindow);
+  ASSERT_FALSE(shot.empty());
+  // The short red text in the middle of its label, none of the longer one.
+  auto red = [](Pixel p) { return p.r > 200 && p.g < p.r - 80 && p.b < p.r - 80; };
+  const int left = 152 + 128, top = 48 + 296;
+  EXPECT_GT(shot.Count({left + 140, top, 56, 16}, red), 5);
+  EXPECT_EQ(shot.Count({left, top, 100, 16}, red), 0);
+}
+
 TEST_F(DrawingTest, TransparentLabelShowsThePictureBeneathIt) {
   const Shot shot = Snap(WindowId::SplashWindow);
   ASSERT_FALSE(shot.empty());

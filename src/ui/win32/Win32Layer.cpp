@@ -52,6 +52,64 @@ Widget* NewWidget(Role role, Win32Layer* layer, const WindowSpec& window, const 
   return w;
 }
 
+// The order the controls of a window are made in. A new child window goes
+// below its siblings, so making each holder's controls the last declared
+// first leaves every control above those declared before it, as the
+// catalogue lays them, without restacking each one. A holder is made before
+// what it holds.
+std::vector<std::size_t> CreationOrder(const WindowSpec& decl) {
+  const std::size_t count = decl.controls.size();
+  std::vector<std::size_t> depth(count, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (const std::optional<Holder> holder = HolderOf(decl, i)) depth[i] = depth[holder->index] + 1;
+  }
+  std::vector<std::size_t> order(count);
+  for (std::size_t i = 0; i < count; ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&depth](std::size_t a, std::size_t b) {
+    return depth[a] != depth[b] ? depth[a] < depth[b] : a > b;
+  });
+  return order;
+}
+
+// The controls a window does not show when it first appears: those on the
+// pages of a page container other than its first, and hidden ones that hold
+// no other. They are made once the window has been drawn, or before, when a
+// handler or the user first needs one; each window made costs the first
+// frame time of its own. Timers are no windows.
+std::vector<bool> MadeLater(const WindowSpec& decl) {
+  const std::size_t count = decl.controls.size();
+  std::vector<bool> later(count, false), holds(count, false);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (const std::optional<Holder> holder = HolderOf(decl, i)) holds[holder->index] = true;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    const ControlSpec& c = decl.controls[i];
+    if (c.kind == Kind::Timer) continue;
+    if (const std::optional<Holder> holder = HolderOf(decl, i)) {
+      if ((holder->page && *holder->page != 0) || later[holder->index]) later[i] = true;
+    }
+    if (!c.visible && !holds[i]) later[i] = true;
+  }
+  return later;
+}
+
+}  // namespace
+
+// What is made at once when one control made later is needed: the whole
+// page it lies on, so that the page's controls lie as declared, or the
+// control alone (page -1).
+LaterUnit LaterUnitOf(const WindowSpec& decl, std::size_t index) {
+  LaterUnit unit{index, -1};
+  std::optional<Holder> holder = HolderOf(decl, index);
+  while (holder) {
+    if (holder->page && *holder->page != 0) unit = {holder->index, *holder->page};
+    holder = HolderOf(decl, holder->index);
+  }
+  return unit;
+}
+
+namespace {
+
 UINT_PTR TimerId(std::size_t index) {
   return kFirstControlId + index;
 }
@@ -189,6 +247,7 @@ void Win32Layer::Post(std::function<void()> work) {
 BuiltControl* Win32Layer::FindControl(ControlId c) {
   OpenWindow* window = Find(c.window);
   if (!window || c.index >= window->controls.size()) return nullptr;
+  EnsureMade(*window, c.index);
   return &window->controls[c.index];
 }
 
@@ -291,17 +350,60 @@ void Win32Layer::ShowNative(WindowState& state, bool fresh) {
   ShowWindow(window.hwnd, SW_SHOW);
   UpdateWindow(window.hwnd);
   if (fresh) guard_.Guard(window.hwnd);
+  // Drawn: the controls it does not show yet are made next.
+  Post([this, id = window.decl->id, opening = window.opening] {
+    if (OpenWindow* open = Find(id); open && open->opening == opening) MakeAllLater(*open);
+  });
 }
 
 void Win32Layer::Build(OpenWindow& window) {
   const WindowSpec& decl = *window.decl;
+  window.controls.resize(decl.controls.size());
+  const std::vector<bool> later = MadeLater(decl);
+  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+    window.controls[i].decl = &decl.controls[i];
+    window.controls[i].later = later[i];
+  }
+  for (const std::size_t i : CreationOrder(decl)) {
+    if (!window.controls[i].later) Make(window, i);
+  }
+}
+
+void Win32Layer::EnsureMade(OpenWindow& window, std::size_t index) {
+  if (index >= window.controls.size() || !window.controls[index].later) return;
+  const WindowSpec& decl = *window.decl;
+  const LaterUnit unit = LaterUnitOf(decl, index);
+  for (const std::size_t i : CreationOrder(decl)) {
+    if (window.controls[i].later && LaterUnitOf(decl, i) == unit) Make(window, i);
+  }
+  if (unit.page >= 0) return;
+  // Made alone among siblings made before it, it goes where the catalogue
+  // has it: right below the next one declared after it.
+  BuiltControl& made = window.controls[index];
+  if (!made.hwnd) return;
+  HWND above = HWND_TOP;
+  for (std::size_t j = index + 1; j < window.controls.size(); ++j) {
+    HWND sibling = window.controls[j].hwnd;
+    if (sibling && GetParent(sibling) == GetParent(made.hwnd)) {
+      above = sibling;
+      break;
+    }
+  }
+  SetWindowPos(made.hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Win32Layer::MakeAllLater(OpenWindow& window) {
+  for (std::size_t i = 0; i < window.controls.size(); ++i) EnsureMade(window, i);
+}
+
+void Win32Layer::Make(OpenWindow& window, std::size_t i) {
+  const WindowSpec& decl = *window.decl;
   const int dpi = WidgetOf(window.hwnd)->dpi;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  window.controls.resize(decl.controls.size());
-  for (std::size_t i = 0; i < decl.controls.size(); ++i) {
+  {
     const ControlSpec& c = decl.controls[i];
     BuiltControl& b = window.controls[i];
-    b.decl = &c;
+    b.later = false;
     HWND parent = window.hwnd;
     if (const std::optional<Holder> holder = HolderOf(decl, i)) {
       const BuiltControl& h = window.controls[holder->index];
@@ -393,7 +495,7 @@ void Win32Layer::Build(OpenWindow& window) {
         break;
       case Kind::Timer:
         SetInterval(ControlId{decl.id, static_cast<uint16_t>(i)}, c.interval);
-        continue;
+        return;
       case Kind::PageContainer: {
         hwnd = own(Role::PageArea, WS_CLIPCHILDREN, 0, L"");
         const std::vector<std::wstring> titles = ItemsOf(c.items);
@@ -407,16 +509,27 @@ void Win32Layer::Build(OpenWindow& window) {
         break;
       }
     }
-    if (!hwnd) continue;
+    if (!hwnd) return;
     if (c.kind == Kind::SuperButton || c.kind == Kind::Label || c.kind == Kind::TransparentLabel ||
         c.kind == Kind::GroupBox) {
       SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     if (!c.enabled) EnableWindow(hwnd, FALSE);
-    // A control declared later lies above the ones before it.
-    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     b.hwnd = hwnd;
+    // A text the handlers gave it before it was made.
+    if (b.text) {
+      const std::string text = std::move(*b.text);
+      b.text.reset();
+      WriteText(Native{window, i, c}, text);
+    }
   }
+}
+
+bool Win32Layer::DeferText(WindowState& state, std::size_t index, std::string_view gbk) {
+  auto& window = static_cast<OpenWindow&>(state);
+  if (index >= window.controls.size() || !window.controls[index].later) return false;
+  window.controls[index].text = std::string(gbk);
+  return true;
 }
 
 void Win32Layer::ChangeScale(WindowId w, int dpi, const RECT& suggested) {
@@ -494,7 +607,9 @@ void Win32Layer::ShowFatal(const char* utf8Message) {
 }
 
 BuiltControl& Win32Layer::Built(const Native& c) {
-  return static_cast<OpenWindow&>(c.window).controls[c.index];
+  auto& window = static_cast<OpenWindow&>(c.window);
+  EnsureMade(window, c.index);
+  return window.controls[c.index];
 }
 
 std::string Win32Layer::ReadText(const Native& c) {
@@ -556,6 +671,7 @@ void Win32Layer::WriteFlag(const Native& c, Flag flag, bool on) {
       return;
     case Flag::Checked:
       if (on) {
+        MakeAllLater(static_cast<OpenWindow&>(c.window));
         // Radio buttons of one container form a group.
         for (const BuiltControl& other : static_cast<OpenWindow&>(c.window).controls) {
           if (&other != &b && other.hwnd && other.decl->kind == Kind::RadioButton &&
@@ -642,6 +758,7 @@ void Win32Layer::OnTimer(WindowId w, UINT_PTR id) {
 }
 
 void Win32Layer::ShowPageNative(WindowState& window, std::size_t index, int page) {
+  MakeAllLater(static_cast<OpenWindow&>(window));
   const BuiltControl& area = static_cast<OpenWindow&>(window).controls[index];
   for (std::size_t p = 0; p < area.pages.size(); ++p) {
     if (static_cast<int>(p) != page) ShowWindow(area.pages[p], SW_HIDE);

@@ -17,10 +17,20 @@ namespace ui::win32 {
 // One control of an open window.
 struct BuiltControl {
   const ControlSpec* decl = nullptr;
-  HWND hwnd = nullptr;      // nullptr for timers; the host window of an edit box
-  HWND edit = nullptr;      // edit boxes: the edit control inside the host
-  std::vector<HWND> pages;  // page containers: one child area per page
+  HWND hwnd = nullptr;              // nullptr for timers; the host window of an edit box
+  HWND edit = nullptr;              // edit boxes: the edit control inside the host
+  std::vector<HWND> pages;          // page containers: one child area per page
+  bool later = false;               // not made yet (see MadeLater)
+  std::optional<std::string> text;  // GBK: set by a handler while not made yet
 };
+
+// The controls made together when one made later is needed (see Build).
+struct LaterUnit {
+  std::size_t holder;  // the page container, or the control itself
+  int page;            // the page, or -1: the control alone
+  friend bool operator==(const LaterUnit&, const LaterUnit&) = default;
+};
+LaterUnit LaterUnitOf(const WindowSpec& decl, std::size_t index);
 
 // A window from load to close.
 struct OpenWindow final : WindowState {
@@ -85,7 +95,7 @@ class Win32Layer final : public LayerBase {
   void QuitEventLoop(int exitCode) override;
   void ShowFatal(const char* utf8Message) override;
 
-  static BuiltControl& Built(const Native& c);
+  BuiltControl& Built(const Native& c);
   std::string ReadText(const Native& c) override;
   void WriteText(const Native& c, std::string_view gbk) override;
   bool ReadFlag(const Native& c, Flag flag) override;
@@ -99,7 +109,13 @@ class Win32Layer final : public LayerBase {
   void ShowMessageBox(WindowState* owner, std::string_view text, std::string_view title) override;
   std::string Browse(std::string_view prompt) override;
 
+  bool DeferText(WindowState& window, std::size_t index, std::string_view gbk) override;
+  // Makes the window's controls: those it shows now, the rest later.
   void Build(OpenWindow& window);
+  void Make(OpenWindow& window, std::size_t index);
+  // The control, and what comes with it, when it was left to be made later.
+  void EnsureMade(OpenWindow& window, std::size_t index);
+  void MakeAllLater(OpenWindow& window);
   // Disables every other top-level window of the program while a modal window
   // or box is open; returns the windows to enable again afterwards.
   std::vector<HWND> DisableOthers(HWND except);
