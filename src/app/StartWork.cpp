@@ -49,7 +49,10 @@ void OnMainWindowCreated(app::App& app) {
   // faces registered as the program started. They are written on a thread of
   // their own while the main window appears; whoever runs the downloader, and
   // the end of the program, wait. The faces go to "wk.ttf", "wkL.ttf" and
-  // "wkB.ttf", in this order.
+  // "wkB.ttf", in this order. They begin once the main window has been
+  // drawn: the shortcut loads much of the system, which the first frame
+  // would wait for.
+  app.startWrites.Hold();
   app.startWrites.Start([&app, faces = ui::EmbeddedFontFaces(app.files.RunDirectory())] {
     companions::CreateDesktopShortcut(app);
     companions::WriteDownloader(app);
@@ -57,6 +60,7 @@ void OnMainWindowCreated(app::App& app) {
     WriteAndInstallFont(app, faces.light);
     WriteAndInstallFont(app, faces.bold);
   });
+  app.ui.Post([&app] { app.startWrites.Release(); });
   scores::LoadGroupScores(app);
   TellIfTheFolderCannotBeWritten(app);
   app.started = true;

@@ -2,8 +2,12 @@
 // fields.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
+#include "app/shared/BackgroundWork.h"
 #include "support/RecordingProgram.h"
 
 namespace {
@@ -25,6 +29,23 @@ TEST(StartTest, ProductLineCarriesTheVersion) {
   p.StartPastSplash();
   EXPECT_EQ(p.Text(mw::透明标签13), "VLOK Software-Brevant V" BREVANT_VERSION);
   EXPECT_NE(std::string(BREVANT_VERSION), "");
+}
+
+// The start's writes wait until the main window is drawn, but a program
+// that ends before that still writes them.
+TEST(StartTest, HeldWorkBeginsWhenReleasedOrWaitedFor) {
+  for (const bool released : {true, false}) {
+    SCOPED_TRACE(released ? "released" : "waited for");
+    app::BackgroundWork work;
+    std::atomic<bool> ran{false};
+    work.Hold();
+    work.Start([&ran] { ran = true; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_FALSE(ran) << "held work began";
+    if (released) work.Release();
+    work.Wait();
+    EXPECT_TRUE(ran);
+  }
 }
 
 TEST(StartTest, ReadsTheSetUpAndThePassword) {

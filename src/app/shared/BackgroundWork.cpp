@@ -35,8 +35,12 @@ void BackgroundWork::Start(std::function<void()> work) {
   try {
     // A copy goes to the thread, so that the work is still here if no
     // thread can be had.
-    thread_ = std::thread([work] {
+    thread_ = std::thread([this, work] {
       YieldToTheUiThread();
+      {
+        std::unique_lock hold(holdMutex_);
+        released_.wait(hold, [this] { return !held_; });
+      }
       RunSilently(work);
     });
   } catch (const std::system_error&) {
@@ -45,8 +49,22 @@ void BackgroundWork::Start(std::function<void()> work) {
 }
 
 void BackgroundWork::Wait() {
+  Release();
   std::lock_guard lock(mutex_);
   if (thread_.joinable()) thread_.join();
+}
+
+void BackgroundWork::Hold() {
+  std::lock_guard hold(holdMutex_);
+  held_ = true;
+}
+
+void BackgroundWork::Release() {
+  {
+    std::lock_guard hold(holdMutex_);
+    held_ = false;
+  }
+  released_.notify_all();
 }
 
 }  // namespace app

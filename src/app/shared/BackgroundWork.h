@@ -1,5 +1,6 @@
 #pragma once
 
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -20,12 +21,20 @@ class BackgroundWork {
   // Exceptions end the work silently. Without a thread it runs here and now.
   void Start(std::function<void()> work);
   // Returns once all work started so far has finished. From any thread but
-  // the work's own.
+  // the work's own. Held work is released first.
   void Wait();
+  // Work held does not begin until it is released: the thread is there, but
+  // leaves the processor and the system's locks to the UI thread until the
+  // window that is coming has been drawn.
+  void Hold();
+  void Release();
 
  private:
   std::mutex mutex_;
   std::thread thread_;
+  std::mutex holdMutex_;
+  std::condition_variable released_;
+  bool held_ = false;
 };
 
 }  // namespace app
