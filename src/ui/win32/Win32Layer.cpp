@@ -93,11 +93,15 @@ std::vector<bool> MadeLater(const WindowSpec& decl) {
   return later;
 }
 
-}  // namespace
-
 // What is made at once when one control made later is needed: the whole
 // page it lies on, so that the page's controls lie as declared, or the
-// control alone (page -1).
+// control alone.
+struct LaterUnit {
+  std::size_t holder;  // the page container, or the control itself
+  int page;            // the page, or -1: the control alone
+  friend bool operator==(const LaterUnit&, const LaterUnit&) = default;
+};
+
 LaterUnit LaterUnitOf(const WindowSpec& decl, std::size_t index) {
   LaterUnit unit{index, -1};
   std::optional<Holder> holder = HolderOf(decl, index);
@@ -107,8 +111,6 @@ LaterUnit LaterUnitOf(const WindowSpec& decl, std::size_t index) {
   }
   return unit;
 }
-
-namespace {
 
 UINT_PTR TimerId(std::size_t index) {
   return kFirstControlId + index;

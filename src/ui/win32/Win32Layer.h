@@ -24,14 +24,6 @@ struct BuiltControl {
   std::optional<std::string> text;  // GBK: set by a handler while not made yet
 };
 
-// The controls made together when one made later is needed (see Build).
-struct LaterUnit {
-  std::size_t holder;  // the page container, or the control itself
-  int page;            // the page, or -1: the control alone
-  friend bool operator==(const LaterUnit&, const LaterUnit&) = default;
-};
-LaterUnit LaterUnitOf(const WindowSpec& decl, std::size_t index);
-
 // A window from load to close.
 struct OpenWindow final : WindowState {
   HWND hwnd = nullptr;
