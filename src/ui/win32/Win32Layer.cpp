@@ -402,128 +402,126 @@ void Win32Layer::Make(OpenWindow& window, std::size_t i) {
   const WindowSpec& decl = *window.decl;
   const int dpi = WidgetOf(window.hwnd)->dpi;
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  {
-    const ControlSpec& c = decl.controls[i];
-    BuiltControl& b = window.controls[i];
-    b.later = false;
-    HWND parent = window.hwnd;
-    if (const std::optional<Holder> holder = HolderOf(decl, i)) {
-      const BuiltControl& h = window.controls[holder->index];
-      parent = holder->page ? h.pages[static_cast<std::size_t>(*holder->page)] : h.hwnd;
+  const ControlSpec& c = decl.controls[i];
+  BuiltControl& b = window.controls[i];
+  b.later = false;
+  HWND parent = window.hwnd;
+  if (const std::optional<Holder> holder = HolderOf(decl, i)) {
+    const BuiltControl& h = window.controls[holder->index];
+    parent = holder->page ? h.pages[static_cast<std::size_t>(*holder->page)] : h.hwnd;
+  }
+  const int id = kFirstControlId + static_cast<int>(i);
+  const int x = Scaled(c.left, dpi), y = Scaled(c.top, dpi), w = Scaled(c.width, dpi),
+            h = Scaled(c.height, dpi);
+  const DWORD common = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0u);
+  const std::wstring text = FromUtf8(c.text);
+  HFONT font = FontFor(c.font, dpi);
+  auto standard = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const std::wstring& caption,
+                      int height) {
+    HWND hwnd =
+        CreateWindowExW(exStyle, cls, caption.c_str(), common | style, x, y, w, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return hwnd;
+  };
+  auto own = [&](Role role, DWORD style, DWORD exStyle, const std::wstring& caption) {
+    return CreateWidget(NewWidget(role, this, decl, &c), caption, common | style, exStyle, x, y, w,
+                        h, parent, id);
+  };
+  HWND hwnd = nullptr;
+  switch (c.kind) {
+    case Kind::SuperButton:
+      hwnd = own(Role::SuperButton, 0, 0, text);
+      break;
+    case Kind::Label:
+      hwnd = own(Role::Label, 0, 0, text);
+      break;
+    case Kind::TransparentLabel:
+      hwnd = own(Role::TransparentLabel, 0, 0, text);
+      break;
+    case Kind::EditBox: {
+      hwnd = own(Role::EditHost, WS_CLIPCHILDREN, 0, L"");
+      DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
+      style |= c.halign == HAlign::Center  ? ES_CENTER
+               : c.halign == HAlign::Right ? ES_RIGHT
+                                           : ES_LEFT;
+      if (c.editMode == EditMode::Password) style |= ES_PASSWORD;
+      if (c.editMode == EditMode::ReadOnly) style |= ES_READONLY;
+      b.edit = CreateWindowExW(0, L"EDIT", text.c_str(), style, 0, 0, 1, 1, hwnd, nullptr, instance,
+                               nullptr);
+      SendMessageW(b.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      SendMessageW(b.edit, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
+      if (c.editMode == EditMode::Password) SendMessageW(b.edit, EM_SETPASSWORDCHAR, L'*', 0);
+      PlaceEdit(hwnd, b.edit, font, dpi);
+      if (!c.enabled) EnableWindow(b.edit, FALSE);
+      break;
     }
-    const int id = kFirstControlId + static_cast<int>(i);
-    const int x = Scaled(c.left, dpi), y = Scaled(c.top, dpi), w = Scaled(c.width, dpi),
-              h = Scaled(c.height, dpi);
-    const DWORD common = WS_CHILD | WS_CLIPSIBLINGS | (c.visible ? WS_VISIBLE : 0u);
-    const std::wstring text = FromUtf8(c.text);
-    HFONT font = FontFor(c.font, dpi);
-    auto standard = [&](const wchar_t* cls, DWORD style, DWORD exStyle, const std::wstring& caption,
-                        int height) {
-      HWND hwnd =
-          CreateWindowExW(exStyle, cls, caption.c_str(), common | style, x, y, w, height, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-      return hwnd;
-    };
-    auto own = [&](Role role, DWORD style, DWORD exStyle, const std::wstring& caption) {
-      return CreateWidget(NewWidget(role, this, decl, &c), caption, common | style, exStyle, x, y,
-                          w, h, parent, id);
-    };
-    HWND hwnd = nullptr;
-    switch (c.kind) {
-      case Kind::SuperButton:
-        hwnd = own(Role::SuperButton, 0, 0, text);
-        break;
-      case Kind::Label:
-        hwnd = own(Role::Label, 0, 0, text);
-        break;
-      case Kind::TransparentLabel:
-        hwnd = own(Role::TransparentLabel, 0, 0, text);
-        break;
-      case Kind::EditBox: {
-        hwnd = own(Role::EditHost, WS_CLIPCHILDREN, 0, L"");
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-        style |= c.halign == HAlign::Center  ? ES_CENTER
-                 : c.halign == HAlign::Right ? ES_RIGHT
-                                             : ES_LEFT;
-        if (c.editMode == EditMode::Password) style |= ES_PASSWORD;
-        if (c.editMode == EditMode::ReadOnly) style |= ES_READONLY;
-        b.edit = CreateWindowExW(0, L"EDIT", text.c_str(), style, 0, 0, 1, 1, hwnd, nullptr,
-                                 instance, nullptr);
-        SendMessageW(b.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        SendMessageW(b.edit, EM_SETLIMITTEXT, 0, 0);  // no limit of its own
-        if (c.editMode == EditMode::Password) SendMessageW(b.edit, EM_SETPASSWORDCHAR, L'*', 0);
-        PlaceEdit(hwnd, b.edit, font, dpi);
-        if (!c.enabled) EnableWindow(b.edit, FALSE);
-        break;
+    case Kind::Button:
+      hwnd = standard(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0, text, h);
+      break;
+    case Kind::RadioButton:
+      hwnd = standard(L"BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0, text, h);
+      SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Kind::GroupBox:
+      hwnd = own(Role::Group, WS_CLIPCHILDREN, 0, text);
+      break;
+    case Kind::ComboBox: {
+      DWORD style = WS_TABSTOP | WS_VSCROLL;
+      style |= c.comboStyle == ComboStyle::Simple             ? CBS_SIMPLE | CBS_AUTOHSCROLL
+               : c.comboStyle == ComboStyle::EditableDropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL
+                                                              : CBS_DROPDOWNLIST;
+      const int height = ComboHeight(c, h, dpi);
+      hwnd = standard(L"COMBOBOX", style, 0, L"", height);
+      for (const std::wstring& item : ItemsOf(c.items)) {
+        SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
       }
-      case Kind::Button:
-        hwnd = standard(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0, text, h);
-        break;
-      case Kind::RadioButton:
-        hwnd = standard(L"BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0, text, h);
-        SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-        break;
-      case Kind::GroupBox:
-        hwnd = own(Role::Group, WS_CLIPCHILDREN, 0, text);
-        break;
-      case Kind::ComboBox: {
-        DWORD style = WS_TABSTOP | WS_VSCROLL;
-        style |= c.comboStyle == ComboStyle::Simple             ? CBS_SIMPLE | CBS_AUTOHSCROLL
-                 : c.comboStyle == ComboStyle::EditableDropDown ? CBS_DROPDOWN | CBS_AUTOHSCROLL
-                                                                : CBS_DROPDOWNLIST;
-        const int height = ComboHeight(c, h, dpi);
-        hwnd = standard(L"COMBOBOX", style, 0, L"", height);
-        for (const std::wstring& item : ItemsOf(c.items)) {
-          SendMessageW(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        }
-        SetComboFieldHeight(hwnd, h, dpi);
-        SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
-        // The declared text is applied after the selection.
-        if (c.comboStyle != ComboStyle::DropDownList) SetWindowTextW(hwnd, text.c_str());
-        break;
+      SetComboFieldHeight(hwnd, h, dpi);
+      SendMessageW(hwnd, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+      // The declared text is applied after the selection.
+      if (c.comboStyle != ComboStyle::DropDownList) SetWindowTextW(hwnd, text.c_str());
+      break;
+    }
+    case Kind::ListBox:
+      hwnd = standard(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                      WS_EX_CLIENTEDGE, L"", h);
+      for (const std::wstring& item : ItemsOf(c.items)) {
+        SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
       }
-      case Kind::ListBox:
-        hwnd = standard(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                        WS_EX_CLIENTEDGE, L"", h);
-        for (const std::wstring& item : ItemsOf(c.items)) {
-          SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        }
-        if (!c.container) KeepInside(hwnd, parent, x, y, w, h);
-        break;
-      case Kind::PictureBox:
-        hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");
-        SetBuiltInPicture(hwnd, Picture(c.picture));
-        break;
-      case Kind::Timer:
-        SetInterval(ControlId{decl.id, static_cast<uint16_t>(i)}, c.interval);
-        return;
-      case Kind::PageContainer: {
-        hwnd = own(Role::PageArea, WS_CLIPCHILDREN, 0, L"");
-        const std::vector<std::wstring> titles = ItemsOf(c.items);
-        for (std::size_t p = 0; p < std::max<std::size_t>(1, titles.size()); ++p) {
-          HWND page = CreateWidget(
-              NewWidget(Role::Page, this, decl, &c), p < titles.size() ? titles[p] : L"",
-              WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (p == 0 ? WS_VISIBLE : 0u), 0, 0, 0, w,
-              h, hwnd, 0);
-          b.pages.push_back(page);
-        }
-        break;
+      if (!c.container) KeepInside(hwnd, parent, x, y, w, h);
+      break;
+    case Kind::PictureBox:
+      hwnd = own(Role::Picture, WS_CLIPCHILDREN, 0, L"");
+      SetBuiltInPicture(hwnd, Picture(c.picture));
+      break;
+    case Kind::Timer:
+      SetInterval(ControlId{decl.id, static_cast<uint16_t>(i)}, c.interval);
+      return;
+    case Kind::PageContainer: {
+      hwnd = own(Role::PageArea, WS_CLIPCHILDREN, 0, L"");
+      const std::vector<std::wstring> titles = ItemsOf(c.items);
+      for (std::size_t p = 0; p < std::max<std::size_t>(1, titles.size()); ++p) {
+        HWND page =
+            CreateWidget(NewWidget(Role::Page, this, decl, &c), p < titles.size() ? titles[p] : L"",
+                         WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (p == 0 ? WS_VISIBLE : 0u),
+                         0, 0, 0, w, h, hwnd, 0);
+        b.pages.push_back(page);
       }
+      break;
     }
-    if (!hwnd) return;
-    if (c.kind == Kind::SuperButton || c.kind == Kind::Label || c.kind == Kind::TransparentLabel ||
-        c.kind == Kind::GroupBox) {
-      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    if (!c.enabled) EnableWindow(hwnd, FALSE);
-    b.hwnd = hwnd;
-    // A text the handlers gave it before it was made.
-    if (b.text) {
-      const std::string text = std::move(*b.text);
-      b.text.reset();
-      WriteText(Native{window, i, c}, text);
-    }
+  }
+  if (!hwnd) return;
+  if (c.kind == Kind::SuperButton || c.kind == Kind::Label || c.kind == Kind::TransparentLabel ||
+      c.kind == Kind::GroupBox) {
+    SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  if (!c.enabled) EnableWindow(hwnd, FALSE);
+  b.hwnd = hwnd;
+  // A text the handlers gave it before it was made.
+  if (b.text) {
+    const std::string text = std::move(*b.text);
+    b.text.reset();
+    WriteText(Native{window, i, c}, text);
   }
 }
 
